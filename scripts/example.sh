@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and calculates the shipped example
+# project.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh"
+build=${KV5_BUILD_DIR:-$root/build}
+work=$(mktemp -d)
+cp "$root/data/example.kv5" "$work/"
+cd "$work"
+"$build/wkv5" example.kv5
+echo "Example run in $work"
