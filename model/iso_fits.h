@@ -1,0 +1,32 @@
+// ISO system of limits and fits (ISO 286-1): limit deviations of a
+// tolerance class such as "h11", "h 14", "H7" or "js 6" for a nominal size
+// up to 3150 mm.
+#pragma once
+
+#include <string>
+
+#include "model/drive_model.h"
+
+namespace kv5 {
+
+struct IsoDeviation {
+  Real lower = 0;  // µm, signed
+  Real upper = 0;  // µm, signed
+  std::string errorText;  // empty when the class is defined for the size
+};
+
+// Deviations in µm.
+IsoDeviation IsoDeviations(const std::string& classText, Real nominalSize);
+
+struct IsoLimits {
+  Real lower = 0;
+  Real upper = 0;
+};
+// Deviations in mm; a non-empty error text goes to the message list and
+// sets abortFlag.
+IsoLimits IsoLimitsMm(const std::string& classText, Real nominalSize);
+// Smallest and largest size (nominal size + deviations), same error
+// handling as IsoLimitsMm.
+IsoLimits IsoLimitSizes(const std::string& classText, Real nominalSize);
+
+}  // namespace kv5
