@@ -39,4 +39,19 @@ std::string CurrentFolder() {
   return folder;
 }
 
+std::string InstallationFolder() {
+  std::string folder = EnvironmentVariable("KV5_HOME");
+  if (folder.empty()) {
+    std::string xdg = EnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.empty()) {
+      folder = xdg + "/kv5";
+    } else {
+      std::string home = EnvironmentVariable("HOME");
+      folder = (home.empty() ? std::string("/tmp") : home) + "/.local/share/kv5";
+    }
+  }
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
 }  // namespace kv5

@@ -80,5 +80,9 @@ std::string EnvironmentVariable(const std::string& name);  // empty when unset
 std::string SystemTempFolder();
 // The current working folder, ending with "/".
 std::string CurrentFolder();
+// The per-installation folder of the program's own files (configuration
+// fall-back, delivered data): $KV5_HOME, else $XDG_DATA_HOME/kv5/, else
+// $HOME/.local/share/kv5/; always ends with "/".
+std::string InstallationFolder();
 
 }  // namespace kv5

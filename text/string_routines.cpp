@@ -4,4 +4,9 @@ namespace kv5 {
 
 short dateFormat = 3;
 
+std::string AddBackslash(const std::string& folder) {
+  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder;
+  return folder + "/";
+}
+
 }  // namespace kv5
