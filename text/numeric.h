@@ -33,7 +33,7 @@ Real SweepDeg(Real a, Real b, int direction);
 bool NearlyEqual(Real a, Real b);  // |b − a| < 1e-5
 Real Log10(Real x);                // 0 for x ≤ 0
 Real Exp10(Real x);
-int DecimalExponent(Real x);
+int DecimalExponent(Real x);  // 0 for 0 and for non-finite values
 int MaxInt(int a, int b);
 int MinInt(int a, int b);
 int ClampInt(int lo, int hi, int v);

@@ -3,6 +3,9 @@
 #include "model/drive_model.h"
 #include "text/messages.h"
 #include "text/number_format.h"
+#include "text/string_routines.h"
+#include "text/text_conversion.h"
+#include "text/units.h"
 
 namespace kv5 {
 
@@ -11,6 +14,9 @@ void ResetProgramState() {
   ClearMessages();
   hideWarnings = false;
   decimalsSetting = 3;
+  InitUnits();
+  InitTextConversion();
+  InitStringRoutines();
 }
 
 }  // namespace kv5
