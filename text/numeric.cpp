@@ -35,8 +35,10 @@ Real Power(const std::string& label, Real base, Real exponent) {
 
 Real IntPower(Real x, int n) {
   Real result = 1;
-  long long count = n < 0 ? -static_cast<long long>(n) : n;
-  for (long long i = 0; i < count; ++i) result *= x;
+  // Binary powering: at most 64 products, also for the largest counts.
+  unsigned long long count = n < 0 ? -static_cast<long long>(n) : n;
+  for (Real factor = x; count != 0; count >>= 1, factor *= factor)
+    if (count & 1) result *= factor;
   return n < 0 ? 1 / result : result;
 }
 

@@ -17,7 +17,7 @@ Real ArcSin(Real x);
 // base^exponent; a negative base uses its magnitude and adds the message
 // label + " (pow)" (unless warnings are hidden or the label is empty).
 Real Power(const std::string& label, Real base, Real exponent);
-Real IntPower(Real x, int n);
+Real IntPower(Real x, int n);  // x^n by products; 1 for n = 0, 1 / x^|n| for n < 0
 Real Hypot(Real x, Real y);
 Real AngleOf(Real x, Real y);  // −π/2 .. 3π/2
 std::pair<Real, Real> PolarToXY(Real r, Real angle);
