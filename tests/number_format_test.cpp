@@ -1,5 +1,6 @@
 #include "text/number_format.h"
 
+#include <clocale>
 #include <limits>
 
 #include "tests/test_support.h"
@@ -177,6 +178,20 @@ TEST_F(NumberFormatTest, FormattedNumbersReadBackToTheirValue) {
     Real back = ParseNumber(FormatFixed(0, 6, x));
     EXPECT_NEAR(static_cast<double>(back), static_cast<double>(x), 1e-6);
   }
+}
+
+// The program's window layer takes the user's locale; a German one must
+// neither change the decimal mark nor break the readers.
+TEST_F(NumberFormatTest, GermanNumericLocaleChangesNothing) {
+  std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE locale";
+  std::string fixed = FormatFixed(6, 2, 12.345L);
+  std::string exponent = FormatFixed(2, 0, 1.5e19L);
+  Real parsed = ParseNumber("2.5");
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(fixed, "    12.35");
+  EXPECT_EQ(exponent, "1.5E+19");
+  EXPECT_EQ(parsed, 2.5L);
 }
 
 }  // namespace

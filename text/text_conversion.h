@@ -42,8 +42,9 @@ std::string TransliterateText(const std::string& text);
 // transliterated first.
 std::string DosToAnsiTable(const std::string& text);
 
-// A text for a CAD file, treated according to cadTextMode. The result is
-// UTF-8; the CAD writers convert it to their file's code page.
+// A text for a CAD file, treated according to cadTextMode (mode 2 refuses
+// long texts like DosToDisplay). The result is UTF-8; the CAD writers
+// convert it to their file's code page.
 std::string ConvertCadText(const std::string& text);
 
 }  // namespace kv5
