@@ -118,10 +118,18 @@ std::string ToUtf8(const std::string& bytes, const ByteTable& table) {
 
 }  // namespace
 
-std::string Cp850ToUtf8(const std::string& bytes) { return ToUtf8(bytes, Cp850Table()); }
-std::string Cp1252ToUtf8(const std::string& bytes) { return ToUtf8(bytes, Cp1252Table()); }
-std::string Utf8ToCp850(const std::string& text) { return FromUtf8(text, "CP850", true); }
-std::string Utf8ToCp1252(const std::string& text) { return FromUtf8(text, "CP1252", false); }
+std::string Cp850ToUtf8(const std::string& bytes) {
+  return ToUtf8(bytes, Cp850Table());
+}
+std::string Cp1252ToUtf8(const std::string& bytes) {
+  return ToUtf8(bytes, Cp1252Table());
+}
+std::string Utf8ToCp850(const std::string& text) {
+  return FromUtf8(text, "CP850", true);
+}
+std::string Utf8ToCp1252(const std::string& text) {
+  return FromUtf8(text, "CP1252", false);
+}
 
 bool IsValidUtf8(const std::string& text) {
   for (size_t i = 0; i < text.size();) {

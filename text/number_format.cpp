@@ -130,8 +130,12 @@ std::string FormatAutoN(int extra, Real x) {
   return FormatFixed(size.width, size.decimals, x);
 }
 
-std::string FormatAuto(Real x) { return FormatAutoN(0, x); }
-std::string FormatAuto6(Real x) { return FormatAutoN(-3, x); }
+std::string FormatAuto(Real x) {
+  return FormatAutoN(0, x);
+}
+std::string FormatAuto6(Real x) {
+  return FormatAutoN(-3, x);
+}
 
 std::string FormatDecimals(int decimals, Real x) {
   return FormatFixed(AutoWidth(3, x).width, decimals, x);
@@ -154,12 +158,20 @@ std::string FormatFixedDot(int width, int decimals, Real x) {
 std::string FormatDecimalsDot(int decimals, Real x) {
   return ReplaceCommas(FormatDecimals(decimals, x));
 }
-std::string FormatAutoDot(Real x) { return ReplaceCommas(FormatAuto(x)); }
+std::string FormatAutoDot(Real x) {
+  return ReplaceCommas(FormatAuto(x));
+}
 
-std::string FormatInches(Real x) { return FormatDecimals(3, x / 25.4L) + "\""; }
-std::string FormatMmAndInches(Real x) { return FormatAuto(x) + " (" + FormatInches(x) + ")"; }
+std::string FormatInches(Real x) {
+  return FormatDecimals(3, x / 25.4L) + "\"";
+}
+std::string FormatMmAndInches(Real x) {
+  return FormatAuto(x) + " (" + FormatInches(x) + ")";
+}
 
-std::string FormatInt(long long n) { return std::to_string(n); }
+std::string FormatInt(long long n) {
+  return std::to_string(n);
+}
 
 std::string PadLeft(long long n, int width) {
   std::string text = std::to_string(n);
@@ -179,8 +191,8 @@ std::string ZeroPad(long long n, int width) {
 namespace {
 std::string_view TrimBlanksView(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' ||
-                        s.back() == '\n'))
+  while (!s.empty() &&
+         (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
     s.remove_suffix(1);
   return s;
 }

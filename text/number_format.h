@@ -34,9 +34,9 @@ struct FieldSize {
 // zeros removed.
 FieldSize AutoWidth(int significant, Real x);
 
-std::string FormatAuto(Real x);             // "0" below 1e-5, else 3 significant digits
+std::string FormatAuto(Real x);              // "0" below 1e-5, else 3 significant digits
 std::string FormatAutoN(int extra, Real x);  // AutoWidth(3 − extra, x)
-std::string FormatAuto6(Real x);            // FormatAutoN(−3, x)
+std::string FormatAuto6(Real x);             // FormatAutoN(−3, x)
 std::string FormatDecimals(int decimals, Real x);
 std::string FormatWidth(int width, Real x);
 
@@ -45,8 +45,8 @@ std::string FormatFixedDot(int width, int decimals, Real x);
 std::string FormatDecimalsDot(int decimals, Real x);
 std::string FormatAutoDot(Real x);
 
-std::string FormatInches(Real x);        // FormatDecimals(3, x / 25.4) + "\""
-std::string FormatMmAndInches(Real x);   // FormatAuto(x) + " (" + FormatInches(x) + ")"
+std::string FormatInches(Real x);       // FormatDecimals(3, x / 25.4) + "\""
+std::string FormatMmAndInches(Real x);  // FormatAuto(x) + " (" + FormatInches(x) + ")"
 
 std::string FormatInt(long long n);
 std::string PadLeft(long long n, int width);  // blanks in front

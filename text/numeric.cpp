@@ -19,7 +19,9 @@ Real SafeArcCos(Real x) {
   return std::acos(x);
 }
 
-Real ArcSin(Real x) { return std::asin(x); }
+Real ArcSin(Real x) {
+  return std::asin(x);
+}
 
 Real Power(const std::string& label, Real base, Real exponent) {
   if (base == 0) return 0;
@@ -37,7 +39,9 @@ Real IntPower(Real x, int n) {
   return n < 0 ? 1 / result : result;
 }
 
-Real Hypot(Real x, Real y) { return std::sqrt(x * x + y * y); }
+Real Hypot(Real x, Real y) {
+  return std::sqrt(x * x + y * y);
+}
 
 Real AngleOf(Real x, Real y) {
   if (x == 0) return y >= 0 ? kPi / 2 : -kPi / 2;
@@ -49,7 +53,9 @@ std::pair<Real, Real> PolarToXY(Real r, Real angle) {
   return {r * std::cos(angle), r * std::sin(angle)};
 }
 
-std::pair<Real, Real> XyToPolar(Real x, Real y) { return {Hypot(x, y), AngleOf(x, y)}; }
+std::pair<Real, Real> XyToPolar(Real x, Real y) {
+  return {Hypot(x, y), AngleOf(x, y)};
+}
 
 std::pair<Real, Real> Rotate(Real x, Real y, Real angle) {
   Real c = std::cos(angle), s = std::sin(angle);
@@ -66,8 +72,12 @@ std::pair<Real, Real> ScaleRotateMove(Real x, Real y, Real fx, Real fy, Real ang
   return RotateMove(x * fx, y * fy, angleDeg, dx, dy);
 }
 
-Real RadToDeg(Real a) { return a * 180 / kPi; }
-Real DegToRad(Real a) { return a * kPi / 180; }
+Real RadToDeg(Real a) {
+  return a * 180 / kPi;
+}
+Real DegToRad(Real a) {
+  return a * kPi / 180;
+}
 
 Real NormAngle(Real a) {
   Real full = 2 * kPi;
@@ -84,10 +94,16 @@ Real SweepDeg(Real a, Real b, int direction) {
   return direction < 0 ? -sweep : sweep;
 }
 
-bool NearlyEqual(Real a, Real b) { return std::fabs(b - a) < 1e-5L; }
+bool NearlyEqual(Real a, Real b) {
+  return std::fabs(b - a) < 1e-5L;
+}
 
-Real Log10(Real x) { return x <= 0 ? 0 : std::log10(x); }
-Real Exp10(Real x) { return std::pow(10.0L, x); }
+Real Log10(Real x) {
+  return x <= 0 ? 0 : std::log10(x);
+}
+Real Exp10(Real x) {
+  return std::pow(10.0L, x);
+}
 
 int DecimalExponent(Real x) {
   if (x == 0) return 0;
@@ -97,12 +113,26 @@ int DecimalExponent(Real x) {
   return static_cast<int>(std::lround(t));
 }
 
-int MaxInt(int a, int b) { return a > b ? a : b; }
-int MinInt(int a, int b) { return a < b ? a : b; }
-int ClampInt(int lo, int hi, int v) { return v < lo ? lo : (v > hi ? hi : v); }
-Real MaxReal(Real a, Real b) { return a > b ? a : b; }
-Real MinReal(Real a, Real b) { return a < b ? a : b; }
-Real Mean2(Real a, Real b) { return (a + b) / 2; }
-bool IsEven(long long n) { return n % 2 == 0; }
+int MaxInt(int a, int b) {
+  return a > b ? a : b;
+}
+int MinInt(int a, int b) {
+  return a < b ? a : b;
+}
+int ClampInt(int lo, int hi, int v) {
+  return v < lo ? lo : (v > hi ? hi : v);
+}
+Real MaxReal(Real a, Real b) {
+  return a > b ? a : b;
+}
+Real MinReal(Real a, Real b) {
+  return a < b ? a : b;
+}
+Real Mean2(Real a, Real b) {
+  return (a + b) / 2;
+}
+bool IsEven(long long n) {
+  return n % 2 == 0;
+}
 
 }  // namespace kv5
