@@ -6,9 +6,13 @@
 
 namespace kv5 {
 
-void ShowInfo(const std::string& text) { CurrentPlatform().MessageBox("Meldung:", text); }
+void ShowInfo(const std::string& text) {
+  CurrentPlatform().MessageBox("Meldung:", text);
+}
 
-void ShowError(const std::string& text) { CurrentPlatform().MessageBox("Fehler : ", text); }
+void ShowError(const std::string& text) {
+  CurrentPlatform().MessageBox("Fehler : ", text);
+}
 
 void ReportError(const std::string& text) {
   if (showErrorBoxes) ShowError(text);

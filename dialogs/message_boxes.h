@@ -7,9 +7,9 @@
 
 namespace kv5 {
 
-void ShowInfo(const std::string& text);    // caption "Meldung:"
-void ShowError(const std::string& text);   // caption "Fehler : ", always shown
-void ReportError(const std::string& text); // caption "Fehler : ", only while showErrorBoxes
+void ShowInfo(const std::string& text);     // caption "Meldung:"
+void ShowError(const std::string& text);    // caption "Fehler : ", always shown
+void ReportError(const std::string& text);  // caption "Fehler : ", only while showErrorBoxes
 void ShowTitled(const std::string& title, const std::string& text);
 // Yes / No / Cancel with the program title as caption: true for Yes;
 // Cancel sets abortFlag and gives false.

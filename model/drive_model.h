@@ -62,10 +62,10 @@ struct DriveModel {
   int z1 = 17;
   int z2 = 17;
   bool pinRack = true;
-  Real d2 = 0;   // pin diameter; 0 = 0.5·d1
-  Real bf1 = 0;  // tooth width of wheel 1; 0 = 0.9·b1
-  Real s = 0;    // wall / plate thickness; 0 = 0.25·d1
-  Real FB = 0;   // breaking force of the pin rack or pin wheel, N; 0 = from d2
+  Real d2 = 0;        // pin diameter; 0 = 0.5·d1
+  Real bf1 = 0;       // tooth width of wheel 1; 0 = 0.9·b1
+  Real s = 0;         // wall / plate thickness; 0 = 0.25·d1
+  Real FB = 0;        // breaking force of the pin rack or pin wheel, N; 0 = from d2
   PerWheel<Real> dB;  // bore diameters; 0 = no bore
   Real b2 = 0;        // inner-link outer width from the ISO table
   bool editable = false;
@@ -102,10 +102,10 @@ struct DriveModel {
 extern DriveModel model;
 
 // Global flags shared by the whole program.
-extern bool abortFlag;       // stop the current operation quietly
-extern bool calcFailed;      // the last calculation met a fatal input
-extern bool showErrorBoxes;  // error boxes are shown only while set
-extern bool modified;        // inputs changed since the last save or load
+extern bool abortFlag;             // stop the current operation quietly
+extern bool calcFailed;            // the last calculation met a fatal input
+extern bool showErrorBoxes;        // error boxes are shown only while set
+extern bool modified;              // inputs changed since the last save or load
 extern std::string projectName;    // without folder and extension
 extern std::string projectFolder;  // folder of the current project file
 

@@ -10,8 +10,8 @@
 namespace kv5 {
 
 struct IsoDeviation {
-  Real lower = 0;  // µm, signed
-  Real upper = 0;  // µm, signed
+  Real lower = 0;         // µm, signed
+  Real upper = 0;         // µm, signed
   std::string errorText;  // empty when the class is defined for the size
 };
 

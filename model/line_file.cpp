@@ -22,7 +22,9 @@ std::string FolderOf(const std::string& fileName) {
 }
 }  // namespace
 
-LineWriter::~LineWriter() { Discard(); }
+LineWriter::~LineWriter() {
+  Discard();
+}
 
 bool LineWriter::Open(const std::string& fileName) {
   Discard();
@@ -74,11 +76,21 @@ void LineWriter::WriteRaw(const std::string& bytes) {
     Fail(errno ? errno : EIO);
 }
 
-void LineWriter::WriteTextLine(const std::string& text) { WriteRaw(Utf8ToCp850(text)); }
-void LineWriter::WriteIntegerLine(long long value) { WriteRaw(std::to_string(value)); }
-void LineWriter::WriteRealLine(Real value) { WriteRaw(RealLineText(value)); }
-void LineWriter::WriteBoolLine(bool value) { WriteRaw(value ? "TRUE" : "FALSE"); }
-void LineWriter::WriteAutoRealLine(Real value) { WriteRaw(FormatAuto(value)); }
+void LineWriter::WriteTextLine(const std::string& text) {
+  WriteRaw(Utf8ToCp850(text));
+}
+void LineWriter::WriteIntegerLine(long long value) {
+  WriteRaw(std::to_string(value));
+}
+void LineWriter::WriteRealLine(Real value) {
+  WriteRaw(RealLineText(value));
+}
+void LineWriter::WriteBoolLine(bool value) {
+  WriteRaw(value ? "TRUE" : "FALSE");
+}
+void LineWriter::WriteAutoRealLine(Real value) {
+  WriteRaw(FormatAuto(value));
+}
 
 bool LineWriter::Close() {
   if (!file_) {
@@ -149,7 +161,10 @@ void LineReader::OpenText(const std::string& bytes) {
   // UTF-8 throughout (edited on this platform) is taken as it is.
   bool utf8 = IsValidUtf8(bytes);
   std::string line;
-  auto push = [&] { lines_.push_back(utf8 ? line : Cp850ToUtf8(line)); line.clear(); };
+  auto push = [&] {
+    lines_.push_back(utf8 ? line : Cp850ToUtf8(line));
+    line.clear();
+  };
   for (size_t i = 0; i < bytes.size(); ++i) {
     char c = bytes[i];
     if (c == '\r') {
@@ -208,7 +223,9 @@ bool LineReader::ReadBoolLine(bool& value) {
   return true;
 }
 
-std::string LineReader::PeekLine() const { return AtEnd() ? std::string() : lines_[next_]; }
+std::string LineReader::PeekLine() const {
+  return AtEnd() ? std::string() : lines_[next_];
+}
 
 void LineReader::SkipLines(size_t count) {
   next_ = next_ + count > lines_.size() ? lines_.size() : next_ + count;

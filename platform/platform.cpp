@@ -17,7 +17,9 @@ Platform& CurrentPlatform() {
   return currentPlatform ? *currentPlatform : DefaultHeadlessPlatform();
 }
 
-void SetPlatform(Platform* platform) { currentPlatform = platform; }
+void SetPlatform(Platform* platform) {
+  currentPlatform = platform;
+}
 
 std::string EnvironmentVariable(const std::string& name) {
   const char* value = std::getenv(name.c_str());

@@ -19,9 +19,9 @@ enum class YesNoCancel { Yes, No, Cancel };
 // A request for a file name from an open or save dialog.
 struct FileDialogRequest {
   std::string title;
-  std::string filter;          // e.g. "*.kv5|*.kv5"
-  std::string initialFolder;   // may be empty
-  std::string initialName;     // proposed file name, may be empty
+  std::string filter;         // e.g. "*.kv5|*.kv5"
+  std::string initialFolder;  // may be empty
+  std::string initialName;    // proposed file name, may be empty
   std::string defaultExtension;
 };
 
@@ -36,8 +36,7 @@ class Platform {
   // Small modal dialogs. Each returns nothing (std::nullopt) when cancelled.
   // AskChoice: items are offered, `preselected` is the 0-based index shown first.
   virtual std::optional<int> AskChoice(const std::string& title,
-                                       const std::vector<std::string>& items,
-                                       int preselected) = 0;
+                                       const std::vector<std::string>& items, int preselected) = 0;
   virtual std::optional<std::string> AskText(const std::string& prompt, int maxLength,
                                              const std::string& current) = 0;
   virtual std::optional<bool> AskYesNoChoice(const std::string& question, bool current) = 0;

@@ -36,7 +36,9 @@ void ClearMessages() {
   for (auto& t : messageList.texts) t.clear();
 }
 
-int MessageCount() { return messageList.count; }
+int MessageCount() {
+  return messageList.count;
+}
 
 const std::string& MessageText(int index) {
   if (index < 1 || index > kMaxMessages) return kEmpty;
