@@ -1,5 +1,7 @@
 #include "app/core/program_state.h"
 
+#include "app/core/command_line.h"
+
 #include "model/drive_model.h"
 #include "text/messages.h"
 #include "text/number_format.h"
@@ -11,6 +13,7 @@ namespace kv5 {
 
 void ResetProgramState() {
   InitDriveModel();
+  commandLineParameters.clear();
   ClearMessages();
   hideWarnings = false;
   decimalsSetting = 3;
