@@ -1,6 +1,7 @@
 #include "app/core/program_state.h"
 
 #include "model/drive_model.h"
+#include "text/configuration.h"
 #include "text/messages.h"
 #include "text/number_format.h"
 
@@ -11,6 +12,7 @@ void ResetProgramState() {
   ClearMessages();
   hideWarnings = false;
   decimalsSetting = 3;
+  InitConfiguration();
 }
 
 }  // namespace kv5
