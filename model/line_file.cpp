@@ -20,18 +20,6 @@ std::string FolderOf(const std::string& fileName) {
   size_t slash = fileName.find_last_of("/\\");
   return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
 }
-
-// Formats with the unshifted number of decimals while it lives.
-class UnshiftedDecimals {
- public:
-  UnshiftedDecimals() : saved_(decimalsSetting) { decimalsSetting = 3; }
-  ~UnshiftedDecimals() { decimalsSetting = saved_; }
-  UnshiftedDecimals(const UnshiftedDecimals&) = delete;
-  UnshiftedDecimals& operator=(const UnshiftedDecimals&) = delete;
-
- private:
-  int saved_;
-};
 }  // namespace
 
 LineWriter::~LineWriter() {
@@ -143,6 +131,20 @@ void LineWriter::Discard() {
     temporary_.clear();
   }
 }
+
+namespace {
+// Formats with the unshifted number of decimals while it lives.
+class UnshiftedDecimals {
+ public:
+  UnshiftedDecimals() : saved_(decimalsSetting) { decimalsSetting = 3; }
+  ~UnshiftedDecimals() { decimalsSetting = saved_; }
+  UnshiftedDecimals(const UnshiftedDecimals&) = delete;
+  UnshiftedDecimals& operator=(const UnshiftedDecimals&) = delete;
+
+ private:
+  int saved_;
+};
+}  // namespace
 
 std::string RealLineText(Real value) {
   UnshiftedDecimals unshifted;

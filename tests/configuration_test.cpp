@@ -783,14 +783,33 @@ TEST_F(ConfigurationTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_EQ(CountEntries(folder_.path()), 1u);
 }
 
+// A headless platform with a person in front of it.
+class InteractivePlatform : public HeadlessPlatform {
+ public:
+  bool Interactive() const override { return true; }
+};
+
 TEST_F(ConfigurationTest, CreateFailureIsReportedAndMayBeRetried) {
   configFolder = folder_.File("missing/");
-  platform_.QueueAnswer(YesNoCancel::Yes);  // try once more, then give up
+  // Nobody to ask: reported once, given up.
   SaveConfiguration();
   EXPECT_TRUE(abortFlag);
-  ASSERT_EQ(platform_.Messages().size(), 2u);
+  ASSERT_EQ(platform_.Messages().size(), 1u);
   EXPECT_EQ(platform_.Messages()[0].text, "I/O-Error 2");
-  EXPECT_EQ(platform_.Questions().size(), 2u);
+  EXPECT_TRUE(platform_.Questions().empty());
+
+  InteractivePlatform person;
+  person.SetEcho(false);
+  SetPlatform(&person);
+  abortFlag = false;
+  person.QueueAnswer(YesNoCancel::Yes);  // try once more, then decline
+  person.QueueAnswer(YesNoCancel::No);
+  SaveConfiguration();
+  SetPlatform(&platform_);
+  EXPECT_TRUE(abortFlag);
+  EXPECT_EQ(person.Messages().size(), 2u);
+  EXPECT_EQ(person.Questions().size(), 2u);
+  EXPECT_EQ(CountEntries(folder_.path()), 0u);
 }
 
 TEST_F(ConfigurationTest, TextsOutsideCodePage850AreKeptAsUtf8) {
@@ -808,7 +827,7 @@ TEST_F(ConfigurationTest, LineBreakInATextDoesNotMoveLaterValues) {
   htmlBrowser = "/usr/bin/browser";
   const std::string bytes = JoinLines(SavedLines(), 10000);
   LoadBytes(bytes);
-  EXPECT_EQ(textProgram, "zwei  Zeilen");
+  EXPECT_EQ(textProgram, "zwei|Zeilen");
   EXPECT_EQ(htmlBrowser, "/usr/bin/browser");
 }
 

@@ -57,8 +57,9 @@ int textFontStyle = 3;
 int menuLanguage = 0;
 WindowBounds textWindowBounds;
 
-// Declared with the file checks; the configuration file stores it.
-bool archiveMode = false;
+// "Archive Flag ?" belongs to the file checks, which define it; this weak
+// definition only stands in for it in builds without them.
+[[gnu::weak]] bool archiveMode = false;
 
 std::array<PenSetting, 32> DefaultPens() {
   std::array<PenSetting, 32> pens;
@@ -134,11 +135,20 @@ std::string NormalFolder(std::string folder) {
   return IsBlank(folder) ? folder : AddBackslash(folder);
 }
 
-// A line break inside a text would move every later value of the file.
-std::string SingleLine(std::string text) {
-  for (char& c : text)
-    if (c == '\r' || c == '\n') c = ' ';
-  return text;
+// A line break inside a text would move every later value of the file; it
+// is stored as "|", as in the other positional files.
+std::string SingleLine(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      line += '|';
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  return line;
 }
 
 bool EqualsIgnoringCase(const std::string& text, const char* word) {
@@ -605,16 +615,28 @@ bool FitsCodePage850(const std::vector<std::string>& lines) {
   return true;
 }
 
-// Like the checked creation of other files: the reason is shown and the
-// person may try again; anything but Yes gives up.
+// Reported like every checked file creation: the reason, and a person at
+// the screen may try again.
+std::string CreateErrorText(int errorNumber) {
+  switch (errorNumber) {
+    case EROFS:
+    case EACCES:
+    case EPERM:
+      return "Schreibschutz entfernen !";
+    case ENOMEDIUM:
+    case ENXIO:
+    case ENODEV:
+      return "Programmdiskette einlegen !";
+    default:
+      return "I/O-Error " + std::to_string(errorNumber);
+  }
+}
+
 bool OpenForWriting(LineWriter& writer, const std::string& fileName) {
   while (!writer.Open(fileName)) {
-    int code = writer.ErrorNumber();
-    if (code == EACCES || code == EPERM || code == EROFS)
-      ReportError("Schreibschutz entfernen !");
-    else
-      ReportError("I/O-Error " + std::to_string(code));
-    if (CurrentPlatform().AskYesNoCancel(programTitle, "Nochmal versuchen ?") != YesNoCancel::Yes) {
+    ReportError(CreateErrorText(writer.ErrorNumber()));
+    // Without a person to fix the cause, trying again would never end.
+    if (!showErrorBoxes || !CurrentPlatform().Interactive() || !AskYesNo("Nochmals versuchen ?")) {
       abortFlag = true;
       return false;
     }

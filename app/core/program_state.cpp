@@ -9,10 +9,10 @@ namespace kv5 {
 
 void ResetProgramState() {
   InitDriveModel();
+  InitConfiguration();
   ClearMessages();
   hideWarnings = false;
   decimalsSetting = 3;
-  InitConfiguration();
 }
 
 }  // namespace kv5
