@@ -114,6 +114,8 @@ inline constexpr int kMainWindowModeIndex = 1;
 
 // Settings that the configuration file keeps for the graphics, drawing,
 // CAD, printing and table code, which read them from here.
+// (The STL fit clearances of the CAD settings have no place in the file
+// and keep their start-up values.)
 struct StoredSettings {
   std::array<PenSetting, 32> pens = DefaultPens();  // pens 0..31 (pen 0 always uses layer "0")
 
