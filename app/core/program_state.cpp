@@ -1,8 +1,8 @@
 #include "app/core/program_state.h"
 
 #include "app/core/command_line.h"
-
 #include "model/drive_model.h"
+#include "text/configuration.h"
 #include "text/messages.h"
 #include "text/number_format.h"
 #include "text/string_routines.h"
@@ -20,6 +20,7 @@ void ResetProgramState() {
   InitUnits();
   InitTextConversion();
   InitStringRoutines();
+  InitConfiguration();
 }
 
 }  // namespace kv5
