@@ -10,12 +10,15 @@
 namespace kv5 {
 
 struct IsoDeviation {
-  Real lower = 0;  // µm, signed
-  Real upper = 0;  // µm, signed
+  Real lower = 0;         // µm, signed
+  Real upper = 0;         // µm, signed
   std::string errorText;  // empty when the class is defined for the size
 };
 
-// Deviations in µm.
+// Deviations in µm. A size is placed in its range by the whole-number part
+// of (size - 0.001 mm), so a size on a range limit belongs to the lower
+// range. Sizes of 0 mm and below count as the smallest range; NaN, infinite
+// sizes and sizes above 3150 mm give "Undefinierter Nennmassbereich".
 IsoDeviation IsoDeviations(const std::string& classText, Real nominalSize);
 
 struct IsoLimits {
