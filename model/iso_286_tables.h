@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "model/drive_model.h"
 
@@ -41,5 +42,22 @@ struct SizeStep {
 // The step of `steps` that holds `sizeKey`; nullptr when the key lies above
 // the last step.
 const SizeStep* FindStep(std::span<const SizeStep> steps, Real sizeKey);
+
+// Fundamental deviation of a shaft whose value does not depend on the
+// grade: es for a, b, c, cd, d, e, ef, f, fg, g; ei for m, n, p, r, s, t,
+// u, v, x, y, z, za, zb, zc (µm, signed). Empty for any other letters.
+std::span<const SizeStep> ShaftDeviationSteps(std::string_view letters);
+// ei of k for grades IT4 .. IT7 (0 for all other grades).
+std::span<const SizeStep> ShaftKSteps();
+// ei of j for grade 5 to 8 (8 only up to 3 mm); empty for other grades.
+std::span<const SizeStep> ShaftJSteps(int grade);
+// ES of J for grade 6 to 8; empty for other grades.
+std::span<const SizeStep> HoleJSteps(int grade);
+
+// Δ = ITn - IT(n-1) in the tabulated form used by the hole deviations K, M,
+// N (up to IT8) and P .. ZC (up to IT7): tabulated for grades 3 to 8 and
+// main ranges up to 500 mm, 0 up to 3 mm; 0 for all other grades and
+// ranges.
+Real DeltaUm(int grade, int range);
 
 }  // namespace kv5::iso286
