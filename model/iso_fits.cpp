@@ -70,8 +70,8 @@ Real SizeKey(Real nominalSize) {
   return key < 0 ? 0 : key;
 }
 
-IsoDeviation Failure(const std::string& text, Real lower = 0, Real upper = 0) {
-  return IsoDeviation{lower, upper, text};
+IsoDeviation Failure(const std::string& text) {
+  return IsoDeviation{0, 0, text};
 }
 
 std::string GradeNotDefined(int grade, const std::string& letters) {
