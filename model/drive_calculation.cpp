@@ -198,7 +198,9 @@ void AddPinDriveMessages() {
     AddMessage(warning + "tau shaft > 300 MPa ! (" + Fixed(0, m.tauShaft) + ")");
   if (m.tauD2 > 300) AddMessage(warning + "tau d2 > 300 MPa ! (" + Fixed(0, m.tauD2) + ")");
   if (m.pHertz > 1500) AddMessage(warning + "p Hertz > 1500 MPa ! (" + Fixed(0, m.pHertz) + ")");
-  if (m.d2 > m.chain.d1) AddMessage(std::string(kErrorTag) + "d2 > d1 !");
+  // In the 64-bit precision of the stored roller diameter: a pin typed as
+  // thick as the roller is not thicker.
+  if (static_cast<double>(m.d2) > m.chain.d1) AddMessage(std::string(kErrorTag) + "d2 > d1 !");
 }
 
 }  // namespace
