@@ -1,5 +1,6 @@
 #include "app/core/program_state.h"
 
+#include "dialogs/file_checks.h"
 #include "model/drive_model.h"
 #include "text/messages.h"
 #include "text/number_format.h"
@@ -11,6 +12,7 @@ void ResetProgramState() {
   ClearMessages();
   hideWarnings = false;
   decimalsSetting = 3;
+  InitFileChecks();
 }
 
 }  // namespace kv5
