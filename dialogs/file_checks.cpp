@@ -30,13 +30,6 @@ namespace {
 constexpr const char* kArchiveRefusal =
     "File- und User- Befehle sind im Archivierungsmodus nicht möglich.";
 
-std::string TrimBlanks(const std::string& text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 bool IsFolder(const std::string& name) {
   struct stat info;
   return stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

@@ -27,6 +27,12 @@ size_t Utf8SequenceLength(const std::string& text, size_t i) {
   if (i + len > text.size()) return 0;
   for (size_t k = 1; k < len; ++k)
     if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+  // Overlong forms, surrogates and code points above U+10FFFF are invalid.
+  unsigned char second = static_cast<unsigned char>(text[i + 1]);
+  if (c == 0xE0 && second < 0xA0) return 0;
+  if (c == 0xED && second > 0x9F) return 0;
+  if (c == 0xF0 && second < 0x90) return 0;
+  if (c == 0xF4 && second > 0x8F) return 0;
   return len;
 }
 
@@ -149,13 +155,20 @@ size_t Utf8Length(const std::string& text) {
   return count;
 }
 
-std::string Utf8Left(const std::string& text, size_t n) {
+size_t Utf8CharBytes(const std::string& text, size_t i) {
+  if (i >= text.size()) return 0;
+  size_t len = Utf8SequenceLength(text, i);
+  return len == 0 ? 1 : len;
+}
+
+size_t Utf8Offset(const std::string& text, size_t n) {
   size_t i = 0;
-  for (size_t count = 0; i < text.size() && count < n; ++count) {
-    size_t len = Utf8SequenceLength(text, i);
-    i += len == 0 ? 1 : len;
-  }
-  return text.substr(0, i);
+  for (size_t count = 0; i < text.size() && count < n; ++count) i += Utf8CharBytes(text, i);
+  return i;
+}
+
+std::string Utf8Left(const std::string& text, size_t n) {
+  return text.substr(0, Utf8Offset(text, n));
 }
 
 }  // namespace kv5

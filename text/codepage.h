@@ -25,5 +25,11 @@ bool IsValidUtf8(const std::string& text);
 size_t Utf8Length(const std::string& text);
 // The first n characters of a UTF-8 text.
 std::string Utf8Left(const std::string& text, size_t n);
+// Bytes of the character that starts at byte i (1 for an invalid byte, 0 at
+// the end of the text).
+size_t Utf8CharBytes(const std::string& text, size_t i);
+// Byte offset of the character with the 0-based index n (the text's size
+// when it has no more than n characters).
+size_t Utf8Offset(const std::string& text, size_t n);
 
 }  // namespace kv5

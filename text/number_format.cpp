@@ -1,10 +1,12 @@
 #include "text/number_format.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "text/numeric.h"
 
@@ -33,17 +35,30 @@ void IncrementDigits(std::string& digits) {
   digits.insert(digits.begin(), '1');
 }
 
-// |x| rounded half away from zero to `decimals` digits, as integer digits
-// and fraction digits. The exact binary value decides ties: it is printed
-// with enough extra digits that no value that is not a tie looks like one.
+// Decimals beyond any meaning for an 80-bit real; keeps the work bounded.
+constexpr int kMaxDecimals = 100;
+
+// Text of x by std::to_chars, which never depends on the locale.
+std::string ToChars(Real x, std::chars_format format, int precision) {
+  std::vector<char> buffer(static_cast<size_t>(precision) + 64);
+  for (;;) {
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, format, precision);
+    if (result.ec == std::errc()) return std::string(buffer.data(), result.ptr);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+// |x| (below 1e18) rounded half away from zero to `decimals` digits, as
+// integer digits and fraction digits. The exact binary value decides ties:
+// it is printed with enough extra digits (more than decimals + 20, beyond
+// the distance between any 64-bit-mantissa value and a decimal tie) that no
+// value that is not a tie looks like one.
 void RoundMagnitude(Real magnitude, int decimals, std::string& intPart, std::string& fracPart) {
-  constexpr int kGuard = 40;
-  char buffer[512];
-  std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals + kGuard, magnitude);
-  std::string_view text(buffer);
+  const int guard = decimals + 30;
+  std::string text = ToChars(magnitude, std::chars_format::fixed, decimals + guard);
   size_t point = text.find('.');
-  std::string digits(text.substr(0, point));
-  std::string fraction(text.substr(point + 1));
+  std::string digits = text.substr(0, point);
+  std::string fraction = text.substr(point + 1);
   digits += fraction.substr(0, static_cast<size_t>(decimals));
   bool roundUp = fraction[static_cast<size_t>(decimals)] >= '5';
   if (roundUp) IncrementDigits(digits);
@@ -65,8 +80,7 @@ std::string ReplaceCommas(std::string text) {
 
 std::string FormatFixed(int width, int decimals, Real x) {
   if (std::fabs(x) < 1e-15L) x = 0;
-  decimals = ShiftedDecimals(decimals);
-  if (decimals < 0) decimals = 0;
+  decimals = std::clamp(ShiftedDecimals(decimals), 0, kMaxDecimals);
   std::string text;
   if (!std::isfinite(x)) {
     text = std::isnan(x) ? "NaN" : (x < 0 ? "-Inf" : "Inf");
@@ -75,10 +89,10 @@ std::string FormatFixed(int width, int decimals, Real x) {
     precision = precision < 2 ? 2 : (precision > 18 ? 18 : precision);
     Real magnitude = std::fabs(x);
     if (magnitude >= 1e18L) {
-      // More than 18 integer digits: exponent notation.
-      char buffer[64];
-      std::snprintf(buffer, sizeof buffer, "%.*LE", precision - 1, x);
-      text = buffer;
+      // More than 18 integer digits: exponent notation ("1.23E+19").
+      text = ToChars(x, std::chars_format::scientific, precision - 1);
+      for (char& c : text)
+        if (c == 'e') c = 'E';
     } else {
       std::string intPart, fracPart;
       RoundMagnitude(magnitude, decimals, intPart, fracPart);
@@ -88,13 +102,15 @@ std::string FormatFixed(int width, int decimals, Real x) {
       if (decimals > 0) text += "." + fracPart;
     }
   }
-  size_t target = static_cast<size_t>(decimals >= 1 ? width + decimals + 1 : width);
-  if (text.size() < target) text.insert(0, target - text.size(), ' ');
+  int target = decimals >= 1 ? width + decimals + 1 : width;
+  if (static_cast<int>(text.size()) < target)
+    text.insert(0, static_cast<size_t>(target) - text.size(), ' ');
   return text;
 }
 
 FieldSize AutoWidth(int significant, Real x) {
   x = std::fabs(x);
+  if (!std::isfinite(x)) return FieldSize{1, 0};
   if (x == 0) x = 0.5L;
   int e = DecimalExponent(x);
   FieldSize size;
@@ -224,9 +240,12 @@ bool TryParseNumber(const std::string& text, Real& value) {
   size_t comma = s.find(',');
   if (comma != std::string::npos) s[comma] = '.';
   if (!IsDecimalNumber(s)) return false;
-  errno = 0;
-  Real parsed = std::strtold(s.c_str(), nullptr);
-  if (!std::isfinite(parsed)) return false;
+  // from_chars takes no "+" and never depends on the locale.
+  const char* first = s.data() + (s[0] == '+' ? 1 : 0);
+  Real parsed = 0;
+  auto result = std::from_chars(first, s.data() + s.size(), parsed);
+  if (result.ec != std::errc() || result.ptr != s.data() + s.size() || !std::isfinite(parsed))
+    return false;
   value = parsed;
   return true;
 }

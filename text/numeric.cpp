@@ -1,7 +1,7 @@
 #include "text/numeric.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "text/messages.h"
 
@@ -10,9 +10,10 @@ namespace kv5 {
 Real SafeArcCos(Real x) {
   if (std::fabs(x) > 1) {
     if (!hideWarnings) {
+      // General format with 6 significant digits, independent of the locale.
       char buffer[64];
-      std::snprintf(buffer, sizeof buffer, "%Lg", x);
-      AddMessage(std::string("Error: ArcCos ") + buffer);
+      auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 6);
+      AddMessage("Error: ArcCos " + std::string(buffer, result.ptr));
     }
     return 0;
   }
@@ -34,8 +35,10 @@ Real Power(const std::string& label, Real base, Real exponent) {
 
 Real IntPower(Real x, int n) {
   Real result = 1;
-  int count = n < 0 ? -n : n;
-  for (int i = 0; i < count; ++i) result *= x;
+  // Binary powering: at most 64 products, also for the largest counts.
+  unsigned long long count = n < 0 ? -static_cast<long long>(n) : n;
+  for (Real factor = x; count != 0; count >>= 1, factor *= factor)
+    if (count & 1) result *= factor;
   return n < 0 ? 1 / result : result;
 }
 
@@ -106,7 +109,7 @@ Real Exp10(Real x) {
 }
 
 int DecimalExponent(Real x) {
-  if (x == 0) return 0;
+  if (x == 0 || !std::isfinite(x)) return 0;
   Real l = std::log10(std::fabs(x));
   Real t = std::trunc(l);
   if (l < 0) t -= 1;

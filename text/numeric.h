@@ -17,7 +17,7 @@ Real ArcSin(Real x);
 // base^exponent; a negative base uses its magnitude and adds the message
 // label + " (pow)" (unless warnings are hidden or the label is empty).
 Real Power(const std::string& label, Real base, Real exponent);
-Real IntPower(Real x, int n);
+Real IntPower(Real x, int n);  // x^n by products; 1 for n = 0, 1 / x^|n| for n < 0
 Real Hypot(Real x, Real y);
 Real AngleOf(Real x, Real y);  // −π/2 .. 3π/2
 std::pair<Real, Real> PolarToXY(Real r, Real angle);
@@ -33,7 +33,7 @@ Real SweepDeg(Real a, Real b, int direction);
 bool NearlyEqual(Real a, Real b);  // |b − a| < 1e-5
 Real Log10(Real x);                // 0 for x ≤ 0
 Real Exp10(Real x);
-int DecimalExponent(Real x);
+int DecimalExponent(Real x);  // 0 for 0 and for non-finite values
 int MaxInt(int a, int b);
 int MinInt(int a, int b);
 int ClampInt(int lo, int hi, int v);

@@ -1,17 +1,25 @@
 #include "app/core/program_state.h"
 
+#include "app/core/command_line.h"
 #include "dialogs/file_checks.h"
 #include "model/drive_model.h"
 #include "text/messages.h"
 #include "text/number_format.h"
+#include "text/string_routines.h"
+#include "text/text_conversion.h"
+#include "text/units.h"
 
 namespace kv5 {
 
 void ResetProgramState() {
   InitDriveModel();
+  commandLineParameters.clear();
   ClearMessages();
   hideWarnings = false;
   decimalsSetting = 3;
+  InitUnits();
+  InitTextConversion();
+  InitStringRoutines();
   InitFileChecks();
 }
 
