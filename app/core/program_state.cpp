@@ -2,6 +2,7 @@
 
 #include "app/core/command_line.h"
 #include "dialogs/file_checks.h"
+#include "graphics/drawing_info.h"
 #include "model/drive_model.h"
 #include "text/messages.h"
 #include "text/number_format.h"
@@ -21,6 +22,7 @@ void ResetProgramState() {
   InitTextConversion();
   InitStringRoutines();
   InitFileChecks();
+  InitDrawingInfo();
 }
 
 }  // namespace kv5
