@@ -46,6 +46,7 @@ bool LineWriter::Open(const std::string& fileName) {
   Discard();
   failed_ = false;
   error_.clear();
+  errorNumber_ = 0;
   target_ = fileName;
   // The new file lies beside the target so that the final rename stays on
   // one file system.
@@ -54,7 +55,8 @@ bool LineWriter::Open(const std::string& fileName) {
   name.push_back('\0');
   int fd = mkstemp(name.data());
   if (fd < 0) {
-    error_ = std::strerror(errno);
+    errorNumber_ = errno;
+    error_ = std::strerror(errorNumber_);
     failed_ = true;
     return false;
   }
@@ -66,7 +68,8 @@ bool LineWriter::Open(const std::string& fileName) {
   if (stat(fileName.c_str(), &existing) == 0) fchmod(fd, existing.st_mode & 07777);
   file_ = fdopen(fd, "wb");
   if (!file_) {
-    error_ = std::strerror(errno);
+    errorNumber_ = errno;
+    error_ = std::strerror(errorNumber_);
     close(fd);
     unlink(name.data());
     failed_ = true;
@@ -77,7 +80,10 @@ bool LineWriter::Open(const std::string& fileName) {
 }
 
 void LineWriter::Fail(int errorNumber) {
-  if (!failed_) error_ = std::strerror(errorNumber);
+  if (!failed_) {
+    error_ = std::strerror(errorNumber);
+    errorNumber_ = errorNumber;
+  }
   failed_ = true;
   abortFlag = true;
 }
@@ -107,7 +113,10 @@ void LineWriter::WriteBoolLine(bool value) {
   WriteRaw(value ? "TRUE" : "FALSE");
 }
 void LineWriter::WriteAutoRealLine(Real value) {
-  WriteRaw(FormatAuto(value));
+  WriteRaw(AutoRealLineText(value));
+}
+void LineWriter::WriteUtf8Line(const std::string& text) {
+  WriteRaw(text);
 }
 
 bool LineWriter::Close() {
@@ -141,11 +150,31 @@ void LineWriter::Discard() {
   }
 }
 
+namespace {
+// Formats with the unshifted number of decimals while it lives.
+class UnshiftedDecimals {
+ public:
+  UnshiftedDecimals() : saved_(decimalsSetting) { decimalsSetting = 3; }
+  ~UnshiftedDecimals() { decimalsSetting = saved_; }
+  UnshiftedDecimals(const UnshiftedDecimals&) = delete;
+  UnshiftedDecimals& operator=(const UnshiftedDecimals&) = delete;
+
+ private:
+  int saved_;
+};
+}  // namespace
+
 std::string RealLineText(Real value) {
+  UnshiftedDecimals unshifted;
   if (value < 1 && std::fabs(value - std::nearbyint(value)) < 1e-10L) return FormatAuto(value);
   std::string text = FormatFixed(1, 7, value);
   size_t first = text.find_first_not_of(' ');
   return first == std::string::npos ? text : text.substr(first);
+}
+
+std::string AutoRealLineText(Real value) {
+  UnshiftedDecimals unshifted;
+  return FormatAuto(value);
 }
 
 bool LineReader::Open(const std::string& fileName) {

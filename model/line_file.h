@@ -35,6 +35,9 @@ class LineWriter {
   void WriteBoolLine(bool value);
   // A real always written with the compact automatic format.
   void WriteAutoRealLine(Real value);
+  // A text written as UTF-8, for files whose texts code page 850 cannot
+  // hold (the reader takes a file that is valid UTF-8 throughout as such).
+  void WriteUtf8Line(const std::string& text);
 
   // Completes the file and puts it in place of the old one. False (and
   // abortFlag set) when any line or the replacement failed; the old file is
@@ -45,6 +48,7 @@ class LineWriter {
 
   bool Failed() const { return failed_; }
   const std::string& ErrorText() const { return error_; }
+  int ErrorNumber() const { return errorNumber_; }  // errno of the first failure
 
  private:
   void WriteRaw(const std::string& bytes);
@@ -55,12 +59,16 @@ class LineWriter {
   std::string temporary_;
   bool failed_ = false;
   std::string error_;
+  int errorNumber_ = 0;
 };
 
 // The text of a real as the project and configuration files store it: the
 // compact format for zero and negative whole numbers, otherwise fixed-point
-// with 7 decimals (shifted by the decimals setting) and no leading blanks.
+// with 7 decimals and no leading blanks. The decimals setting of the display
+// does not apply: a file keeps its values whatever the screen shows.
 std::string RealLineText(Real value);
+// The compact automatic format of a real, as WriteAutoRealLine writes it.
+std::string AutoRealLineText(Real value);
 
 class LineReader {
  public:

@@ -4,6 +4,7 @@
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
 #include "model/drive_model.h"
+#include "text/configuration.h"
 #include "text/messages.h"
 #include "text/number_format.h"
 #include "text/string_routines.h"
@@ -21,6 +22,7 @@ void ResetProgramState() {
   InitUnits();
   InitTextConversion();
   InitStringRoutines();
+  InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
 }
