@@ -4,14 +4,15 @@
 
 #include "model/line_file.h"
 #include "model/project_file.h"
+#include "text/configuration.h"
 #include "text/number_format.h"
 #include "text/string_routines.h"
 
 namespace kv5 {
 
 DocumentData documentData;
-int titleBlockStyle = 2;
-int indexStyle = 0;
+int& titleBlockStyle = storedSettings.unlabelled.titleBlockStyle;
+int& indexStyle = storedSettings.defaults3d.indexStyle;
 
 namespace {
 
@@ -165,8 +166,6 @@ void InitDrawingInfo() {
   documentData.drawingInfo.standardDate = today;
   for (int i = 1; i <= kDocumentLinkCount; ++i)
     documentData.documentLinks[i].program = kDefaultLinkPrograms[i - 1];
-  titleBlockStyle = 2;
-  indexStyle = 0;
 }
 
 void ResetDrawingInfo() {

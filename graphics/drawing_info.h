@@ -95,10 +95,13 @@ extern DocumentData documentData;
 
 // Title block style ("ComboBox_zeichnkopf"): 0 "DIN 6771 min.",
 // 1 "ISO 7200 Fig.1", 2 "ISO 7200 Fig.2", 3 "DIN 6771". Start value 2.
-extern int titleBlockStyle;
 // Revision index style ("ComboBox_index"): 0 "a,b,c...", 1 "1,2,3...",
 // 2 "A,B,C...", 3 ".....". Start value 0.
-extern int indexStyle;
+// Both are configuration settings: these name their place in the stored
+// settings, so that the configuration file and the project file change
+// the same value.
+extern int& titleBlockStyle;
+extern int& indexStyle;
 
 // Fixed label texts of the dialogs, the change protocol and the title
 // blocks.
@@ -145,7 +148,7 @@ const std::string& LabelText(Label label);
 
 // Start-up state: empty change log and drawing texts, today's date as
 // created, approved and standard date, the default document link
-// programs, title block style 2 and index style 0.
+// programs. (The two styles start with the configuration.)
 void InitDrawingInfo();
 // A new project: no changes, no drawing texts, sheets "A4", today as the
 // created date and every other field of the drawing information empty.
