@@ -183,6 +183,36 @@ TEST_F(ProjectFileTest, LinesFollowTheFixedOrder) {
     EXPECT_EQ(lines[lines.size() - tail.size() + i], tail[i]) << "tail line " << i;
 }
 
+TEST_F(ProjectFileTest, ShippedExampleReadsAndWritesBackUnchanged) {
+  std::string shipped = ReadFileBytes(std::string(KV5_SOURCE_DATA_DIR) + "/example.kv5");
+  ASSERT_FALSE(shipped.empty());
+  EXPECT_FALSE(IsValidUtf8(shipped));  // code page 850 on disk
+  ASSERT_TRUE(ReadProjectFile(std::string(KV5_SOURCE_DATA_DIR) + "/example.kv5"));
+  EXPECT_FALSE(calcFailed);
+  EXPECT_EQ(model.infoText[0], "Beispielprojekt");
+  EXPECT_EQ(model.chain.designation, "08B");
+  EXPECT_EQ(model.chain.p, 12.7);
+  EXPECT_EQ(model.chain.d1, 8.51);
+  EXPECT_EQ(model.chain.b1, 7.75);
+  EXPECT_EQ(model.chain.h2, 11.8);
+  EXPECT_EQ(model.z1, 17);
+  EXPECT_EQ(model.z2, 41);
+  EXPECT_TRUE(model.pinRack);
+  EXPECT_EQ(model.P, 1.5L);
+  EXPECT_EQ(model.n[1], 100);
+  EXPECT_EQ(model.KA, 1.25L);
+  ASSERT_EQ(documentData.changeCount, 1);
+  EXPECT_EQ(documentData.changes[1].changeText, "Zähnezahl geändert");
+
+  // Written again: the same file, but for the program date in line 2.
+  ASSERT_TRUE(WriteProjectFile(folder_.File("example.kv5")));
+  std::vector<std::string> again = SplitCrLf(ReadFileBytes(folder_.File("example.kv5")));
+  std::vector<std::string> lines = SplitCrLf(shipped);
+  ASSERT_EQ(again.size(), lines.size());
+  again[1] = lines[1];
+  EXPECT_EQ(JoinCrLf(again, again.size()), shipped);
+}
+
 TEST_F(ProjectFileTest, RealLinesForSmallWholeAndNegativeValues) {
   struct Case {
     Real p;
