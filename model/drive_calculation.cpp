@@ -203,9 +203,63 @@ void AddPinDriveMessages() {
   if (static_cast<double>(m.d2) > m.chain.d1) AddMessage(std::string(kErrorTag) + "d2 > d1 !");
 }
 
-}  // namespace
+// Every value the calculation writes.
+bool AllResultsFinite(const DriveModel& m) {
+  const PerWheel<Real>* perWheel[] = {
+      &m.tau,       &m.d,        &m.df,         &m.dfTol,     &m.dfMin,    &m.dfMean,
+      &m.daMax,     &m.daMin,    &m.dgMax,      &m.dgMin,     &m.riMin,    &m.riMax,
+      &m.riMean,    &m.reMin,    &m.reMax,      &m.reMean,    &m.alphaMin, &m.alphaMax,
+      &m.alphaMean, &m.gammaMin, &m.gammaMax,   &m.gammaMean, &m.haMin,    &m.haMax,
+      &m.MR,        &m.omega,    &m.wheelPower, &m.T,         &m.n};
+  for (const PerWheel<Real>* w : perWheel)
+    if (!std::isfinite((*w)[1]) || !std::isfinite((*w)[2])) return false;
+  const Real scalars[] = {m.P,
+                          m.raMin,
+                          m.raMax,
+                          m.ba,
+                          m.bf,
+                          m.bf1Min,
+                          m.dR,
+                          m.u,
+                          m.a,
+                          m.v,
+                          m.fz,
+                          m.Ft,
+                          m.FtMax,
+                          m.Fc,
+                          m.Ftotal,
+                          m.Fr,
+                          m.Fn,
+                          m.alphaP,
+                          m.pHertz,
+                          m.sigmaL,
+                          m.tauD2,
+                          m.tauShaft,
+                          m.SB,
+                          m.SD,
+                          m.jointPressure,
+                          m.jointPressureAllowed,
+                          m.Sp,
+                          m.eta,
+                          m.rackLength,
+                          m.bts,
+                          m.rollerD,
+                          m.yokeWidth,
+                          m.FB,
+                          m.bf1,
+                          m.d2,
+                          m.s,
+                          m.b2,
+                          m.chain.breakingForce1,
+                          m.chain.jointArea1,
+                          m.chain.width1,
+                          m.chain.h2};
+  for (Real x : scalars)
+    if (!std::isfinite(x)) return false;
+  return true;
+}
 
-void CalculateDrive() {
+void RunCalculation() {
   DriveModel& m = model;
   m.strands = 1;
   Real jointArea = PrepareProfileRow();
@@ -236,6 +290,22 @@ void CalculateDrive() {
   if (calcFailed) return;
   ComputePinDrive();
   AddPinDriveMessages();
+}
+
+}  // namespace
+
+void CalculateDrive() {
+  const DriveModel before = model;
+  RunCalculation();
+  if (AllResultsFinite(model)) return;
+  // Inputs far beyond any real drive (a power of 1e4900 kW) overflow even
+  // the extended range: no result of this run may be shown or kept.
+  model = before;
+  if (calcFailed) return;  // its own fatal message says why
+  const bool aborted = abortFlag;
+  ResetMessages();
+  abortFlag = aborted;
+  StopCalculation("Ergebnis nicht darstellbar !");
 }
 
 }  // namespace kv5

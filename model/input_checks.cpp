@@ -10,8 +10,7 @@ namespace {
 
 // The fault of a value that is not a finite number, or empty.
 std::string NonFiniteFault(Real value) {
-  if (std::isnan(value)) return " = NaN !";
-  if (std::isinf(value)) return value > 0 ? " = Inf !" : " < 0 !";
+  if (!std::isfinite(value)) return " ungültig !";
   return {};
 }
 

@@ -17,11 +17,11 @@ void StopCalculation(const std::string& text);
 bool CheckToothNumber(const std::string& name, int z);
 
 // A value that must be finite and greater than 0: "<name> = 0 !",
-// "<name> < 0 !", "<name> = NaN !" or "<name> = Inf !".
+// "<name> < 0 !", or "<name> ungültig !" for NaN and infinities.
 bool CheckPositive(const std::string& name, Real value);
 
 // A value that must be finite and not negative (0 usually means "use the
-// default"): "<name> < 0 !", "<name> = NaN !" or "<name> = Inf !".
+// default"): "<name> < 0 !" or "<name> ungültig !".
 bool CheckNotNegative(const std::string& name, Real value);
 
 }  // namespace kv5

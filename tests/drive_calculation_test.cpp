@@ -264,38 +264,38 @@ std::vector<FatalCase> FatalCases() {
       {"Fatal  : dR = 0 !", "", [](DriveModel& m) { m.chain.d1 = 0; }},
       {"Fatal  : z1 < 2 !", "", [](DriveModel& m) { m.z1 = 1; }},
       {"Fatal  : z2 < 2 !", "", [](DriveModel& m) { m.z2 = -40; }},
-      {"Fatal  : dR = NaN !", "", [](DriveModel& m) { m.chain.d1 = kNaN; }},
-      {"Fatal  : d2 = NaN !", "", [](DriveModel& m) { m.d2 = kNaN; }},
+      {"Fatal  : dR ungültig !", "", [](DriveModel& m) { m.chain.d1 = kNaN; }},
+      {"Fatal  : d2 ungültig !", "", [](DriveModel& m) { m.d2 = kNaN; }},
       {"Fatal  : d2 < 0 !", "", [](DriveModel& m) { m.d2 = -5; }},
-      {"Fatal  : bf1 = Inf !", "", [](DriveModel& m) { m.bf1 = kInf; }},
+      {"Fatal  : bf1 ungültig !", "", [](DriveModel& m) { m.bf1 = kInf; }},
       // the geometry checks come first, then the load
       {"Fatal  : p < 0 !", "", [](DriveModel& m) { m.chain.p = -1, m.P = 0; }},
       // loadMode 0: P and n1 divide
       {"Fatal  : P = 0 !", "P", [](DriveModel& m) { m.P = 0; }},
       {"Fatal  : P < 0 !", "P", [](DriveModel& m) { m.P = -2; }},
-      {"Fatal  : P = NaN !", "P", [](DriveModel& m) { m.P = kNaN; }},
+      {"Fatal  : P ungültig !", "P", [](DriveModel& m) { m.P = kNaN; }},
       {"Fatal  : n1 = 0 !", "n1", [](DriveModel& m) { m.n[1] = 0; }},
       {"Fatal  : n1 < 0 !", "n1", [](DriveModel& m) { m.n[1] = -100; }},
-      {"Fatal  : n1 = Inf !", "n1", [](DriveModel& m) { m.n[1] = kInf; }},
+      {"Fatal  : n1 ungültig !", "n1", [](DriveModel& m) { m.n[1] = kInf; }},
       // loadMode 1: T1 and n1 are given, P follows
       {"Fatal  : T1 = 0 !", "T1", [](DriveModel& m) { m.loadMode = 1, m.T[1] = 0; }},
       {"Fatal  : T1 < 0 !", "T1", [](DriveModel& m) { m.loadMode = 1, m.T[1] = -5; }},
       {"Fatal  : n1 = 0 !", "n1", [](DriveModel& m) { m.loadMode = 1, m.T[1] = 5, m.n[1] = 0; }},
       // loadMode 2: P and T1 are given, n1 follows
       {"Fatal  : T1 = 0 !", "T1", [](DriveModel& m) { m.loadMode = 2, m.T[1] = 0; }},
-      {"Fatal  : T1 = NaN !", "T1", [](DriveModel& m) { m.loadMode = 2, m.T[1] = kNaN; }},
+      {"Fatal  : T1 ungültig !", "T1", [](DriveModel& m) { m.loadMode = 2, m.T[1] = kNaN; }},
       {"Fatal  : P = 0 !", "P", [](DriveModel& m) { m.loadMode = 2, m.T[1] = 5, m.P = 0; }},
       // any other mode derives nothing: P and n1 divide
       {"Fatal  : n1 = 0 !", "n1", [](DriveModel& m) { m.loadMode = 3, m.n[1] = 0; }},
       {"Fatal  : KA = 0 !", "", [](DriveModel& m) { m.KA = 0; }},
       {"Fatal  : KA < 0 !", "", [](DriveModel& m) { m.KA = -1; }},
-      {"Fatal  : KA = NaN !", "", [](DriveModel& m) { m.KA = kNaN; }},
-      {"Fatal  : mu = NaN !", "", [](DriveModel& m) { m.mu = kNaN; }},
+      {"Fatal  : KA ungültig !", "", [](DriveModel& m) { m.KA = kNaN; }},
+      {"Fatal  : mu ungültig !", "", [](DriveModel& m) { m.mu = kNaN; }},
       {"Fatal  : s < 0 !", "", [](DriveModel& m) { m.s = -1; }},
       {"Fatal  : FB < 0 !", "FB", [](DriveModel& m) { m.FB = -1; }},
-      {"Fatal  : b2 = Inf !", "", [](DriveModel& m) { m.b2 = kInf; }},
+      {"Fatal  : b2 ungültig !", "", [](DriveModel& m) { m.b2 = kInf; }},
       {"Fatal  : dB1 < 0 !", "", [](DriveModel& m) { m.dB[1] = -20; }},
-      {"Fatal  : dB2 = NaN !", "", [](DriveModel& m) { m.dB[2] = kNaN; }},
+      {"Fatal  : dB2 ungültig !", "", [](DriveModel& m) { m.dB[2] = kNaN; }},
   };
 }
 
@@ -334,6 +334,42 @@ TEST_F(DriveCalculationTest, FatalInputOnAFreshModelLeavesEveryResultFinite) {
     EXPECT_TRUE(calcFailed);
     EXPECT_EQ(MessageCount(), 1);
     ExpectAllFinite(c.field);
+  }
+}
+
+TEST_F(DriveCalculationTest, OverflowingResultsAreFatalAndLeaveTheLastResults) {
+  struct Case {
+    const char* name;
+    std::function<void(DriveModel&)> change;
+  };
+  const std::vector<Case> cases = {
+      // Ft² overflows in the normal force
+      {"power 1e4900 kW", [](DriveModel& m) { m.P = 1e4900L; }},
+      {"speed 1e4900 1/min", [](DriveModel& m) { m.n[1] = 1e4900L; }},
+      {"factor KA 1e4930", [](DriveModel& m) { m.KA = 1e4930L; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetProgramState();
+    UseReferenceDrive();
+    CalculateDrive();
+    ASSERT_FALSE(calcFailed);
+    const auto results = CalculatedValues(model);
+    c.change(model);
+    const DriveModel entered = model;
+    CalculateDrive();
+    EXPECT_TRUE(calcFailed);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Fatal  : Ergebnis nicht darstellbar !"});
+    // The inputs stay as entered, the results of the last calculation stay.
+    EXPECT_EQ(model.P, entered.P);
+    EXPECT_EQ(model.n[1], entered.n[1]);
+    EXPECT_EQ(model.d2, entered.d2);
+    const auto after = CalculatedValues(model);
+    for (size_t i = 0; i < results.size(); ++i) {
+      const std::string& name = results[i].first;
+      if (name == "P" || name == "n1") continue;  // inputs of the case
+      EXPECT_EQ(after[i].second, results[i].second) << name;
+    }
   }
 }
 

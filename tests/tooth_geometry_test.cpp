@@ -280,15 +280,16 @@ TEST_F(ToothGeometryTest, FatalInputStopsWithOneMessageAndKeepsEarlierResults) {
       {"Fatal  : z2 < 2 !", [](DriveModel& m) { m.z2 = 1; }},
       {"Fatal  : z2 < 2 !", [](DriveModel& m) { m.z2 = -3; }},
       {"Fatal  : p < 0 !", [](DriveModel& m) { m.chain.p = -12.7; }},
-      {"Fatal  : p = NaN !", [nan](DriveModel& m) { m.chain.p = nan; }},
-      {"Fatal  : p = Inf !", [inf](DriveModel& m) { m.chain.p = inf; }},
-      {"Fatal  : p < 0 !", [inf](DriveModel& m) { m.chain.p = -inf; }},
+      {"Fatal  : p ungültig !", [nan](DriveModel& m) { m.chain.p = nan; }},
+      {"Fatal  : p ungültig !", [inf](DriveModel& m) { m.chain.p = inf; }},
+      {"Fatal  : p ungültig !", [inf](DriveModel& m) { m.chain.p = -inf; }},
       {"Fatal  : dR < 0 !", [](DriveModel& m) { m.chain.d1 = -8.51; }},
       {"Fatal  : b1 < 0 !", [](DriveModel& m) { m.chain.b1 = -1; }},
       {"Fatal  : h2 < 0 !", [](DriveModel& m) { m.chain.h2 = -1; }},
-      {"Fatal  : pt = NaN !", [nan](DriveModel& m) { m.chain.pt = nan; }},
+      {"Fatal  : pt ungültig !", [nan](DriveModel& m) { m.chain.pt = nan; }},
       {"Fatal  : bf1 < 0 !", [](DriveModel& m) { m.bf1 = -0.1L; }},
-      {"Fatal  : d2 = Inf !", [](DriveModel& m) { m.d2 = std::numeric_limits<Real>::infinity(); }},
+      {"Fatal  : d2 ungültig !",
+       [](DriveModel& m) { m.d2 = std::numeric_limits<Real>::infinity(); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

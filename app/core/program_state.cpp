@@ -1,6 +1,8 @@
 #include "app/core/program_state.h"
 
 #include "app/core/command_line.h"
+#include "dialogs/file_checks.h"
+#include "graphics/drawing_info.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/messages.h"
@@ -21,6 +23,8 @@ void ResetProgramState() {
   InitTextConversion();
   InitStringRoutines();
   InitConfiguration();
+  InitFileChecks();
+  InitDrawingInfo();
 }
 
 }  // namespace kv5
