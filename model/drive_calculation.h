@@ -15,6 +15,9 @@ namespace kv5 {
 // is not positive, and every load value that the calculation divides by
 // when it is 0, negative or not finite: P always (efficiency), n1 unless
 // it is derived (loadMode 2), T1 when it is an input (loadMode 1 and 2).
+// Inputs so large that a result overflows give "Fatal  : Ergebnis nicht
+// darstellbar !" as the only message, and the model is put back as it was
+// before the call (inputs as entered, the last results).
 void CalculateDrive();
 
 // Allowed joint pressure (N/mm²) for tooth number z and pitch-line speed v
