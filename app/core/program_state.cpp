@@ -1,6 +1,7 @@
 #include "app/core/program_state.h"
 
 #include "app/core/command_line.h"
+#include "dialogs/choice_dialogs.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/messages.h"
@@ -21,6 +22,7 @@ void ResetProgramState() {
   InitTextConversion();
   InitStringRoutines();
   InitConfiguration();
+  InitChoiceDialogs();
 }
 
 }  // namespace kv5
