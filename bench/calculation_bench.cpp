@@ -1,12 +1,32 @@
-// Benchmarks of the drive calculation and of reading a project file.
+// Benchmarks of the drive calculation.
 #include <benchmark/benchmark.h>
 
 #include "app/core/program_state.h"
-#include "text/number_format.h"
+#include "model/drive_calculation.h"
+#include "model/drive_model.h"
 
-static void BM_FormatAuto(benchmark::State& state) {
+namespace {
+
+void SetUpExampleDrive() {
   kv5::ResetProgramState();
-  kv5::Real x = 1234.5678L;
-  for (auto _ : state) benchmark::DoNotOptimize(kv5::FormatAuto(x));
+  kv5::model.chain.p = 12.7;
+  kv5::model.chain.d1 = 8.51;
+  kv5::model.chain.b1 = 7.75;
+  kv5::model.chain.h2 = 11.8;
+  kv5::model.z1 = 17;
+  kv5::model.z2 = 41;
+  kv5::model.P = 1.5L;
+  kv5::model.n[1] = 100;
+  kv5::model.KA = 1.25L;
 }
-BENCHMARK(BM_FormatAuto);
+
+void BM_CalculateDrive(benchmark::State& state) {
+  SetUpExampleDrive();
+  for (auto _ : state) {
+    kv5::CalculateDrive();
+    benchmark::DoNotOptimize(kv5::model.SB);
+  }
+}
+BENCHMARK(BM_CalculateDrive);
+
+}  // namespace

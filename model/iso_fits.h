@@ -15,7 +15,17 @@ struct IsoDeviation {
   std::string errorText;  // empty when the class is defined for the size
 };
 
-// Deviations in µm.
+// Deviations in µm. The class text is one or two deviation letters (lower
+// case for a shaft, upper case for a hole; i is read as j) and the grade,
+// with at most one blank between them; anything else gives
+// "ungültige ISO-Toleranz" and both deviations 0.
+// A size is placed in its range by the whole-number part of
+// (size - 0.001 mm), so a size on a range limit belongs to the lower range.
+// Sizes of 0 mm and below count as the smallest range; NaN, infinite sizes
+// and sizes above 3150 mm give "Undefinierter Nennmassbereich".
+// Letters outside their size range, and grades without a value, give their
+// error text and deviations 0; a grade outside the range tabulated for the
+// letter gives its text together with the computed deviations.
 IsoDeviation IsoDeviations(const std::string& classText, Real nominalSize);
 
 struct IsoLimits {

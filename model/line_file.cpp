@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "text/codepage.h"
 #include "text/number_format.h"
@@ -19,6 +20,21 @@ namespace {
 std::string FolderOf(const std::string& fileName) {
   size_t slash = fileName.find_last_of("/\\");
   return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+}
+
+std::string OneLineText(const std::string& text) {
+  std::string line;
+  line.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      line += '|';
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  return line;
 }
 }  // namespace
 
@@ -82,8 +98,10 @@ void LineWriter::WriteRaw(const std::string& bytes) {
     Fail(errno ? errno : EIO);
 }
 
+// A line break inside a text would shift every later line of a positional
+// file, so it is stored as "|".
 void LineWriter::WriteTextLine(const std::string& text) {
-  WriteRaw(Utf8ToCp850(text));
+  WriteRaw(Utf8ToCp850(OneLineText(text)));
 }
 void LineWriter::WriteIntegerLine(long long value) {
   WriteRaw(std::to_string(value));
@@ -186,19 +204,22 @@ bool LineReader::Open(const std::string& fileName) {
 void LineReader::OpenText(const std::string& bytes) {
   lines_.clear();
   next_ = 0;
+  // Editors on this platform may put a byte order mark in front of UTF-8.
+  std::string_view body(bytes);
+  if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
   // Files written by the program are code page 850; a file that is valid
   // UTF-8 throughout (edited on this platform) is taken as it is.
-  bool utf8 = IsValidUtf8(bytes);
+  bool utf8 = IsValidUtf8(std::string(body));
   std::string line;
   auto push = [&] {
     lines_.push_back(utf8 ? line : Cp850ToUtf8(line));
     line.clear();
   };
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    char c = bytes[i];
+  for (size_t i = 0; i < body.size(); ++i) {
+    char c = body[i];
     if (c == '\r') {
       push();
-      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      if (i + 1 < body.size() && body[i + 1] == '\n') ++i;
     } else if (c == '\n') {
       push();
     } else {
@@ -258,6 +279,10 @@ std::string LineReader::PeekLine() const {
 
 void LineReader::SkipLines(size_t count) {
   next_ = next_ + count > lines_.size() ? lines_.size() : next_ + count;
+}
+
+void LineReader::RewindTo(size_t lineNumber) {
+  next_ = lineNumber > lines_.size() ? lines_.size() : lineNumber;
 }
 
 bool FileReadable(const std::string& fileName) {

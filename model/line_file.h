@@ -27,6 +27,8 @@ class LineWriter {
   bool IsOpen() const { return file_ != nullptr; }
 
   // Each sets abortFlag on an I/O error; writing goes on to the end.
+  // A text keeps to its one line: each line break in it (CR LF, CR or LF)
+  // is written as "|".
   void WriteTextLine(const std::string& text);
   void WriteIntegerLine(long long value);
   void WriteRealLine(Real value);
@@ -72,7 +74,8 @@ class LineReader {
  public:
   // Reads the whole file. False when it cannot be opened or read; then
   // ErrorText() names the reason. Lines may end in CR LF, LF or CR. Files
-  // in code page 850 and files that are valid UTF-8 both read correctly.
+  // in code page 850 and files that are valid UTF-8 both read correctly; a
+  // UTF-8 byte order mark in front is dropped.
   bool Open(const std::string& fileName);
   // Reads lines from a text already in memory (same rules as a file).
   void OpenText(const std::string& bytes);
@@ -94,6 +97,8 @@ class LineReader {
   // The next line without consuming it (empty at the end).
   std::string PeekLine() const;
   void SkipLines(size_t count);
+  // Goes back (or forward) to the line after the first `lineNumber` lines.
+  void RewindTo(size_t lineNumber);
 
   const std::string& ErrorText() const { return error_; }
 

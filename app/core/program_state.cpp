@@ -2,6 +2,8 @@
 
 #include "app/core/command_line.h"
 #include "dialogs/choice_dialogs.h"
+#include "dialogs/file_checks.h"
+#include "graphics/drawing_info.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/messages.h"
@@ -22,6 +24,8 @@ void ResetProgramState() {
   InitTextConversion();
   InitStringRoutines();
   InitConfiguration();
+  InitFileChecks();
+  InitDrawingInfo();
   InitChoiceDialogs();
 }
 
