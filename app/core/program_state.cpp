@@ -7,6 +7,7 @@
 #include "text/configuration.h"
 #include "text/messages.h"
 #include "text/number_format.h"
+#include "text/output_channel.h"
 #include "text/string_routines.h"
 #include "text/text_conversion.h"
 #include "text/units.h"
@@ -25,6 +26,7 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
+  InitOutputChannel();
 }
 
 }  // namespace kv5
