@@ -57,10 +57,6 @@ int textFontStyle = 3;
 int menuLanguage = 0;
 WindowBounds textWindowBounds;
 
-// "Archive Flag ?" belongs to the file checks, which define it; this weak
-// definition only stands in for it in builds without them.
-[[gnu::weak]] bool archiveMode = false;
-
 std::array<PenSetting, 32> DefaultPens() {
   std::array<PenSetting, 32> pens;
   for (int n = 0; n < 32; ++n) pens[static_cast<size_t>(n)].layerName = std::to_string(n);
