@@ -2,6 +2,7 @@
 
 #include "app/core/command_line.h"
 #include "cad/cad_settings.h"
+#include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
 #include "model/drive_model.h"
@@ -28,6 +29,7 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
+  InitChoiceDialogs();
   InitOutputChannel();
 }
 
