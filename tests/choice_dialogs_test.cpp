@@ -1,7 +1,5 @@
 #include "dialogs/choice_dialogs.h"
 
-#include <gmock/gmock.h>
-
 #include "app/core/program_state.h"
 #include "model/drive_model.h"
 #include "tests/dialog_test_platform.h"
@@ -10,7 +8,6 @@
 namespace kv5 {
 namespace {
 
-using ::testing::ElementsAre;
 using ChoiceDialogsTest = testing::DialogTest;
 
 TEST_F(ChoiceDialogsTest, ItemTableStartsBlankAndIgnoresWrongNumbers) {
@@ -86,7 +83,7 @@ TEST_F(ChoiceDialogsTest, TitleAndItemsAreConvertedForDisplay) {
   int index = 1;
   AskChoice("Maße", 1, index);
   EXPECT_EQ(dialogs_.choices[0].title, "Masse");
-  EXPECT_THAT(dialogs_.choices[0].items, ElementsAre("Groesse"));
+  EXPECT_EQ(dialogs_.choices[0].items, (std::vector<std::string>{"Groesse"}));
 }
 
 TEST_F(ChoiceDialogsTest, YesNoChoiceKeepsTheAnswerOnCancel) {

@@ -1,7 +1,5 @@
 #include "dialogs/value_dialogs.h"
 
-#include <gmock/gmock.h>
-
 #include "dialogs/text_dialogs.h"
 #include "tests/dialog_test_platform.h"
 #include "text/text_conversion.h"
@@ -10,7 +8,6 @@
 namespace kv5 {
 namespace {
 
-using ::testing::ElementsAre;
 using ValueDialogsTest = testing::DialogTest;
 
 std::vector<std::string> ShownValues(const testing::DialogPlatform& p) {
@@ -27,12 +24,12 @@ TEST_F(ValueDialogsTest, RealOutOfRangeAndInvalidEntriesAreAskedAgain) {
   EXPECT_TRUE(AskReal("Wert", value, 0, 100));
   EXPECT_EQ(value, 50);
   EXPECT_FALSE(abortFlag);
-  EXPECT_THAT(dialogs_.BoxTexts(),
-              ElementsAre("Gültiger Wertebereich: 0 .. 100 !", "Ungültige Eingabe \"abc\" !"));
+  EXPECT_EQ(dialogs_.BoxTexts(), (std::vector<std::string>{"Gültiger Wertebereich: 0 .. 100 !",
+                                                           "Ungültige Eingabe \"abc\" !"}));
   EXPECT_EQ(dialogs_.Messages()[0].caption, "Fehler : ");
   // After the range error the entry is shown again; after the invalid text
   // the previous value.
-  EXPECT_THAT(ShownValues(dialogs_), ElementsAre("10", "150", "10"));
+  EXPECT_EQ(ShownValues(dialogs_), (std::vector<std::string>{"10", "150", "10"}));
   EXPECT_EQ(dialogs_.texts[0].maxLength, 30);
 }
 
@@ -94,7 +91,7 @@ TEST_F(ValueDialogsTest, LengthInImperialUnitsIsShownInInchesAndStoredInMm) {
   dialogs_.QueueAnswer(std::string("2"));
   EXPECT_TRUE(AskLength("Teilung", length, 0, 254));
   EXPECT_EQ(length, 2 * 25.4L);
-  EXPECT_THAT(dialogs_.BoxTexts(), ElementsAre("Gültiger Wertebereich: 0 .. 10 !"));
+  EXPECT_EQ(dialogs_.BoxTexts(), (std::vector<std::string>{"Gültiger Wertebereich: 0 .. 10 !"}));
 
   unitSystem = 0;
   dialogs_.QueueAnswer(std::string("12.7"));
@@ -125,7 +122,7 @@ TEST_F(ValueDialogsTest, IntegerLimitsInEitherOrder) {
     EXPECT_EQ(AskInt("Zähnezahl", value, 10, 1), c.accepted);
     EXPECT_EQ(value, c.accepted ? std::stoi(c.entry) : 3);
     if (c.box)
-      EXPECT_THAT(dialogs_.BoxTexts(), ElementsAre(c.box));
+      EXPECT_EQ(dialogs_.BoxTexts(), (std::vector<std::string>{c.box}));
     else
       EXPECT_TRUE(dialogs_.BoxTexts().empty());
   }
@@ -138,7 +135,8 @@ TEST_F(ValueDialogsTest, SixteenBitIntegersKeepTheirRange) {
   dialogs_.QueueAnswer(std::string("-7"));
   EXPECT_TRUE(AskInt("Wert", value, -100000, 100000));
   EXPECT_EQ(value, -7);
-  EXPECT_THAT(dialogs_.BoxTexts(), ElementsAre("Gültiger Wertebereich: -32768 .. 32767 !"));
+  EXPECT_EQ(dialogs_.BoxTexts(),
+            (std::vector<std::string>{"Gültiger Wertebereich: -32768 .. 32767 !"}));
 }
 
 TEST_F(ValueDialogsTest, TextDialogConvertsForDisplayAndKeepsTheLengthLimit) {

@@ -9,6 +9,7 @@
 #include "text/configuration.h"
 #include "text/messages.h"
 #include "text/number_format.h"
+#include "text/output_channel.h"
 #include "text/string_routines.h"
 #include "text/text_conversion.h"
 #include "text/units.h"
@@ -29,6 +30,7 @@ void ResetProgramState() {
   InitFileChecks();
   InitDrawingInfo();
   InitChoiceDialogs();
+  InitOutputChannel();
 }
 
 }  // namespace kv5
