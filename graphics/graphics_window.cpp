@@ -678,8 +678,10 @@ void GraphicsWindow::ReSetWindow() {
 }
 
 void GraphicsWindow::ClearViewPort() {
+  // The repaint ends the wait cursor; without a window nothing would.
+  if (!view) return;
   CurrentPlatform().SetBusy(true);
-  if (view) view->RequestRepaint();
+  view->RequestRepaint();
 }
 
 void GraphicsWindow::line(Real x1, Real y1, Real x2, Real y2) {
