@@ -1,6 +1,7 @@
 #include "app/core/program_state.h"
 
 #include "app/core/command_line.h"
+#include "cad/cad_settings.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
 #include "graphics/graphics_window.h"
@@ -16,6 +17,7 @@ namespace kv5 {
 
 void ResetProgramState() {
   InitDriveModel();
+  stlFitClearanceBore = 0;
   commandLineParameters.clear();
   ClearMessages();
   hideWarnings = false;
