@@ -284,7 +284,7 @@ TEST_F(GraphicsWindowTest, WindowWithoutExtentAbortsAndKeepsTheMapping) {
   GrHeader(0, 0, 160, 120);
   const WindowMapping before = Window().mapping;
   const size_t records = Window().displayList.size();
-  for (auto [xmax, ymax] : {std::pair<Real, Real>{0, 120}, {160, 0}}) {
+  for (auto [xmax, ymax] : {std::pair<Real, Real>{0, 120}, {160, 0}, {std::nanl(""), 120}}) {
     abortFlag = false;
     GrSetWindow(true, true, 0, 0, 1, 1, 0, 0, xmax, ymax);
     EXPECT_TRUE(abortFlag);
@@ -320,6 +320,11 @@ TEST_F(GraphicsWindowTest, LimitsAreSavedRestoredAndReset) {
   EXPECT_EQ(Window().mapping.viewport, (Viewport{0, 0, 640, 480}));
   EXPECT_EQ(Window().mapping.zoom, (ZoomRect{0, 0, 640, 480}));
   EXPECT_EQ(Window().displayList.back(), "10;0;0;640;480;0;0;1;1");
+
+  // A flag left set by an earlier step does not keep Header from saving.
+  abortFlag = true;
+  GrHeader(0, 0, 50, 40);
+  EXPECT_EQ(Window().savedLimits, (WorldRect{0, 0, 50, 40}));
 }
 
 // ---------------------------------------------------------------------------
