@@ -9,6 +9,7 @@
 #include "text/configuration.h"
 #include "text/messages.h"
 #include "text/number_format.h"
+#include "text/output_channel.h"
 #include "text/string_routines.h"
 #include "text/text_conversion.h"
 #include "text/units.h"
@@ -28,6 +29,7 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
+  InitOutputChannel();
   InitChoiceDialogs();
 }
 
