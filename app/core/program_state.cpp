@@ -29,8 +29,8 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
-  InitOutputChannel();
   InitChoiceDialogs();
+  InitOutputChannel();
 }
 
 }  // namespace kv5
