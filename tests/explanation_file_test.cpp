@@ -158,7 +158,6 @@ TEST_F(ExplanationFileTest, EveryMessageOfTheCalculationFindsItsOwnRecord) {
       },
       [](DriveModel& m) { m.P = 0.75L; },  // Sp between 0.5 and 1
       [](DriveModel& m) { m.n[1] = 1e4000L; },
-      [](DriveModel& m) { m.mu = -1; },
       [](DriveModel& m) {
         m.loadMode = 2;
         m.T[1] = 1e-4900L;
@@ -189,6 +188,8 @@ TEST_F(ExplanationFileTest, EveryMessageOfTheCalculationFindsItsOwnRecord) {
   add([](DriveModel& m, Real v) { m.n[1] = v; }, zeroNegativeInfinite);
   add([](DriveModel& m, Real v) { m.T[1] = v; }, zeroNegativeInfinite, 1);
   add([](DriveModel& m, Real v) { m.KA = v; }, zeroNegativeInfinite);
+  add([](DriveModel& m, Real v) { m.mu = v; }, negativeInfinite);
+  add([](DriveModel& m, Real v) { m.b2 = v; }, negativeInfinite);
 
   std::set<std::string> emittedKeys;
   for (size_t k = 0; k < changes.size(); ++k) {

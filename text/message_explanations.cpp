@@ -134,8 +134,7 @@ void ExplainMessage(int index) {
   std::optional<std::string> message = ListedMessage(index);
   if (!message) return;
   const std::string fileName = ExplanationFileName();
-  CheckFileReadable(fileName);
-  if (abortFlag) return;
+  if (!CheckFileReadable(fileName)) return;
   std::optional<std::vector<std::string>> lines = ReadExplanationLines();
   if (!lines) {
     abortFlag = true;
@@ -197,8 +196,7 @@ void SaveExplanation(const std::string& message, const std::string& cause,
               " Zeichen !");
     return;
   }
-  CheckFileReadable(fileName);
-  if (abortFlag) return;
+  if (!CheckFileReadable(fileName)) return;
   std::optional<std::vector<std::string>> lines = ReadExplanationLines();
   if (!lines) {
     abortFlag = true;

@@ -82,7 +82,9 @@ void ShowMessageReport() {
   }
   OpenOutput(kChannelScreen, projectName + ".txt");
   if (!abortFlag) StartOutputFile();
-  if (!abortFlag) PagePrompt();
+  // The header set above heads the first page too (it asks the page
+  // prompt itself), not only the pages after a break.
+  if (!abortFlag) WritePageHeader(1, 0);
   if (!abortFlag) {
     EnsureSpace(0);
     WriteMessageSection();

@@ -5,6 +5,7 @@
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
+#include "graphics/graphics_window.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/messages.h"
@@ -31,6 +32,7 @@ void ResetProgramState() {
   InitDrawingInfo();
   InitChoiceDialogs();
   InitOutputChannel();
+  InitGraphicsWindow();
 }
 
 }  // namespace kv5
