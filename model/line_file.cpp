@@ -22,20 +22,6 @@ std::string FolderOf(const std::string& fileName) {
   return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
 }
 
-std::string OneLineText(const std::string& text) {
-  std::string line;
-  line.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      line += '|';
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  return line;
-}
 }  // namespace
 
 LineWriter::~LineWriter() {
@@ -101,7 +87,7 @@ void LineWriter::WriteRaw(const std::string& bytes) {
 // A line break inside a text would shift every later line of a positional
 // file, so it is stored as "|".
 void LineWriter::WriteTextLine(const std::string& text) {
-  WriteRaw(Utf8ToCp850(OneLineText(text)));
+  WriteRaw(Utf8ToCp850(SingleLineText(text)));
 }
 void LineWriter::WriteIntegerLine(long long value) {
   WriteRaw(std::to_string(value));
@@ -163,6 +149,34 @@ class UnshiftedDecimals {
   int saved_;
 };
 }  // namespace
+
+std::string SingleLineText(const std::string& text) {
+  std::string line;
+  line.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      line += '|';
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  return line;
+}
+
+bool ReadWholeFile(const std::string& name, std::string& bytes) {
+  bytes.clear();
+  struct stat info;
+  if (stat(name.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return false;
+  bytes = buffer.str();
+  return true;
+}
 
 std::string RealLineText(Real value) {
   UnshiftedDecimals unshifted;

@@ -67,6 +67,13 @@ class LineWriter {
 // with 7 decimals and no leading blanks. The decimals setting of the display
 // does not apply: a file keeps its values whatever the screen shows.
 std::string RealLineText(Real value);
+
+// A text as one line of a positional file: CR LF, CR or LF each become "|",
+// so a line break never moves the later values.
+std::string SingleLineText(const std::string& text);
+
+// The whole file as bytes; false when it is missing, a folder or unreadable.
+bool ReadWholeFile(const std::string& name, std::string& bytes);
 // The compact automatic format of a real, as WriteAutoRealLine writes it.
 std::string AutoRealLineText(Real value);
 

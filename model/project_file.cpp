@@ -22,16 +22,6 @@ namespace {
 const std::string kHeaderRule(65, '-');
 constexpr int kIdentificationLines = 3;
 
-bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  bytes = buffer.str();
-  return true;
-}
-
 // The date of the program file, year-month-day (empty when unknown).
 std::string ProgramFileDate() {
   struct stat info;

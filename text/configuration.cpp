@@ -131,22 +131,6 @@ std::string NormalFolder(std::string folder) {
   return IsBlank(folder) ? folder : AddBackslash(folder);
 }
 
-// A line break inside a text would move every later value of the file; it
-// is stored as "|", as in the other positional files.
-std::string SingleLine(const std::string& text) {
-  std::string line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      line += '|';
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  return line;
-}
-
 bool EqualsIgnoringCase(const std::string& text, const char* word) {
   size_t i = 0;
   for (; word[i] != '\0'; ++i)
@@ -209,15 +193,15 @@ class Transfer {
     value = !EqualsIgnoringCase(Line(), "FALSE");
   }
   void Text(std::string& value) {
-    if (!Reading()) return Put(SingleLine(value));
+    if (!Reading()) return Put(SingleLineText(value));
     value = Line();
   }
   void Folder(std::string& value) {
-    if (!Reading()) return Put(SingleLine(value));
+    if (!Reading()) return Put(SingleLineText(value));
     value = NormalFolder(Line());
   }
   void Character(std::string& value) {
-    if (!Reading()) return Put(SingleLine(Utf8Left(value, 1)));
+    if (!Reading()) return Put(SingleLineText(Utf8Left(value, 1)));
     value = Utf8Left(Line(), 1);
   }
   void FourIntegers(WindowBounds& b) {

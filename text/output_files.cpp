@@ -110,19 +110,6 @@ FileFailure ReplaceFile(const std::string& destination, const std::string& bytes
   return failure;
 }
 
-bool ReadWholeFile(const std::string& name, std::string& bytes) {
-  bytes.clear();
-  struct stat info;
-  if (stat(name.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  bytes = buffer.str();
-  return true;
-}
-
 std::string DisplayLine(const std::string& line) {
   constexpr size_t kPiece = 200;  // characters, safely below the conversion limit
   if (Utf8Length(line) < kMaxConvertedTextLength) return DosToDisplay(line);

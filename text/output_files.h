@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "model/line_file.h"
+
 namespace kv5 {
 
 // Where a file operation failed, with the system's error number.
@@ -28,9 +30,6 @@ bool CreateExclusive(const std::string& name, int& errorNumber);
 // complete write, so a failure leaves an existing file as it was. A device
 // or pipe is written directly.
 FileFailure ReplaceFile(const std::string& destination, const std::string& bytes);
-
-// The whole file ("" and false when it cannot be read).
-bool ReadWholeFile(const std::string& name, std::string& bytes);
 
 // Every line of a text ending in CR LF, LF or nothing passed through
 // `convert`; line ends are kept as they are.
