@@ -3,6 +3,7 @@
 #include "app/core/command_line.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
+#include "graphics/graphics_window.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/messages.h"
@@ -25,6 +26,7 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
+  InitGraphicsWindow();
 }
 
 }  // namespace kv5
