@@ -97,7 +97,8 @@ void DeleteBlockFiles() {
   for (fs::directory_iterator it(privateFolder, error), end; !error && it != end;
        it.increment(error)) {
     std::string file = it->path().filename().string();
-    if (file.size() >= 5 && file.front() == '$' && file.ends_with(".dx$")) files.push_back(it->path());
+    if (file.size() >= 5 && file.front() == '$' && file.ends_with(".dx$"))
+      files.push_back(it->path());
   }
   for (const fs::path& file : files) fs::remove(file, error);
 }

@@ -81,6 +81,8 @@ class CadBackend {
   virtual bool Finish() { return true; }
   // Gives up an unfinished output: nothing half-written is left behind.
   virtual void Abandon() {}
+  // True after a create or write error of the output file.
+  virtual bool Failed() const { return false; }
   // The file produced, empty for the screen.
   virtual std::string FileName() const { return std::string(); }
 

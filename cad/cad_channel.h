@@ -131,8 +131,7 @@ void CadRectCentered(bool clockwise, Real xc, Real yc, Real w, Real h);
 void CadRoundRect(bool clockwise, Real x1, Real y1, Real x2, Real y2, Real r);
 void CadRoundRectCentered(bool clockwise, Real xc, Real yc, Real w, Real h, Real r);
 void CadSlotRect(bool clockwise, Real x1, Real y1, Real x2, Real y2);
-void CadRoundPolygon(int n, Real xc, Real yc, Real acrossFlats, Real cornerRadius,
-                     Real startAngle);
+void CadRoundPolygon(int n, Real xc, Real yc, Real acrossFlats, Real cornerRadius, Real startAngle);
 void CadCircle(Real x, Real y, Real r);
 void CadCircleHole(Real x, Real y, Real r);
 void CadArc(Real x, Real y, Real startAngle, Real endAngle, Real r);

@@ -26,6 +26,7 @@ class ContourListingBackend : public CadBackend {
   bool Finish() override { return file_.Close(); }
   void Abandon() override { file_.Discard(); }
   std::string FileName() const override { return file_.FileName(); }
+  bool Failed() const override { return file_.Failed(); }
 
   void SetZ(Real bottom, Real top) override;
   void SetZThickness(Real bottom, Real thickness) override;

@@ -116,7 +116,13 @@ class BlockParser {
     block_.items.back().kind = kind;
     return block_.items.back();
   }
-  void SelectPen(int pen) { Add(BlockItem::Kind::Pen).pen = pen; }
+  // Selecting the pen that the previous selection chose already changes
+  // nothing (nested inserts restore the pen they found).
+  void SelectPen(int pen) {
+    if (pen == lastPen_) return;
+    Add(BlockItem::Kind::Pen).pen = pen;
+    lastPen_ = pen;
+  }
 
   Real Number() const { return ParseNumber(value_); }
 
@@ -136,11 +142,21 @@ class BlockParser {
     Real v[4] = {};
     bool complete = Groups([&](int code) {
       switch (code) {
-        case 8: pen = PenOfLayer(value_); break;
-        case 10: v[0] = Number(); break;
-        case 20: v[1] = Number(); break;
-        case 11: v[2] = Number(); break;
-        case 21: v[3] = Number(); break;
+        case 8:
+          pen = PenOfLayer(value_);
+          break;
+        case 10:
+          v[0] = Number();
+          break;
+        case 20:
+          v[1] = Number();
+          break;
+        case 11:
+          v[2] = Number();
+          break;
+        case 21:
+          v[3] = Number();
+          break;
       }
     });
     if (!complete) return false;
@@ -155,10 +171,18 @@ class BlockParser {
     Real x = 0, y = 0, r = 0;
     bool complete = Groups([&](int code) {
       switch (code) {
-        case 8: pen = PenOfLayer(value_); break;
-        case 10: x = Number(); break;
-        case 20: y = Number(); break;
-        case 40: r = Number(); break;
+        case 8:
+          pen = PenOfLayer(value_);
+          break;
+        case 10:
+          x = Number();
+          break;
+        case 20:
+          y = Number();
+          break;
+        case 40:
+          r = Number();
+          break;
       }
     });
     if (!complete) return false;
@@ -175,13 +199,27 @@ class BlockParser {
     Real x = 0, y = 0, r = 0, s = 0, e = 0, z = 0;
     bool complete = Groups([&](int code) {
       switch (code) {
-        case 8: pen = PenOfLayer(value_); break;
-        case 10: x = Number(); break;
-        case 20: y = Number(); break;
-        case 40: r = Number(); break;
-        case 50: s = Number(); break;
-        case 51: e = Number(); break;
-        case 230: z = Number(); break;
+        case 8:
+          pen = PenOfLayer(value_);
+          break;
+        case 10:
+          x = Number();
+          break;
+        case 20:
+          y = Number();
+          break;
+        case 40:
+          r = Number();
+          break;
+        case 50:
+          s = Number();
+          break;
+        case 51:
+          e = Number();
+          break;
+        case 230:
+          z = Number();
+          break;
       }
     });
     if (!complete) return false;
@@ -199,13 +237,27 @@ class BlockParser {
     std::string text;
     bool complete = Groups([&](int code) {
       switch (code) {
-        case 1: text = TextValue(value_); break;
-        case 8: pen = PenOfLayer(value_); break;
-        case 10: x = Number(); break;
-        case 20: y = Number(); break;
-        case 40: height = Number(); break;
-        case 41: widthFactor = Number(); break;
-        case 50: angle = Number(); break;
+        case 1:
+          text = TextValue(value_);
+          break;
+        case 8:
+          pen = PenOfLayer(value_);
+          break;
+        case 10:
+          x = Number();
+          break;
+        case 20:
+          y = Number();
+          break;
+        case 40:
+          height = Number();
+          break;
+        case 41:
+          widthFactor = Number();
+          break;
+        case 50:
+          angle = Number();
+          break;
       }
     });
     if (!complete) return false;
@@ -235,12 +287,24 @@ class BlockParser {
     Real x = 0, y = 0, xscale = 1, yscale = 1, angle = 0;
     bool complete = Groups([&](int code) {
       switch (code) {
-        case 2: name = TextValue(TrimBlanks(value_)); break;
-        case 10: x = Number(); break;
-        case 20: y = Number(); break;
-        case 41: xscale = Number(); break;
-        case 42: yscale = Number(); break;
-        case 50: angle = Number(); break;
+        case 2:
+          name = TextValue(TrimBlanks(value_));
+          break;
+        case 10:
+          x = Number();
+          break;
+        case 20:
+          y = Number();
+          break;
+        case 41:
+          xscale = Number();
+          break;
+        case 42:
+          yscale = Number();
+          break;
+        case 50:
+          angle = Number();
+          break;
       }
     });
     if (!complete) return false;
@@ -273,10 +337,18 @@ class BlockParser {
     vertex = Vertex{};
     return Groups([&](int code) {
       switch (code) {
-        case 8: pen = PenOfLayer(value_); break;
-        case 10: vertex.x = Number(); break;
-        case 20: vertex.y = Number(); break;
-        case 42: vertex.sweep = SweepOfBulge(Number()); break;
+        case 8:
+          pen = PenOfLayer(value_);
+          break;
+        case 10:
+          vertex.x = Number();
+          break;
+        case 20:
+          vertex.y = Number();
+          break;
+        case 42:
+          vertex.sweep = SweepOfBulge(Number());
+          break;
       }
     });
   }
@@ -350,10 +422,24 @@ class BlockParser {
           current = Vertex{};
           current.x = Number();
           break;
-        case 20: current.y = Number(); break;
-        case 42: current.sweep = SweepOfBulge(Number()); break;
-        case 70: flags = ParseInt(value_); break;
-        case 38: case 39: case 40: case 41: case 43: case 90: case 210: case 220: case 230:
+        case 20:
+          current.y = Number();
+          break;
+        case 42:
+          current.sweep = SweepOfBulge(Number());
+          break;
+        case 70:
+          flags = ParseInt(value_);
+          break;
+        case 38:
+        case 39:
+        case 40:
+        case 41:
+        case 43:
+        case 90:
+        case 210:
+        case 220:
+        case 230:
           break;
         case 8:
           SelectPen(PenOfLayer(value_));
@@ -378,6 +464,7 @@ class BlockParser {
   int code_ = 0;
   std::string value_;
   bool stopped_ = false;
+  int lastPen_ = -1;
 };
 
 // Parsed files of this run.
@@ -399,17 +486,16 @@ bool FileStamp(const std::string& path, long long& size, long long& mtime) {
 }
 
 std::shared_ptr<const ParsedBlock> LoadBlock(const std::string& name) {
-  auto found = cache.find(name);
-  std::string path = found != cache.end() ? found->second.path : FindBlockFile(name);
   long long size = 0, mtime = 0;
-  if (path.empty() || !FileStamp(path, size, mtime)) {
-    // The file may have gone or moved; look it up anew next time.
-    if (found != cache.end()) cache.erase(found);
-    path = found != cache.end() ? std::string() : path;
-    return nullptr;
+  auto found = cache.find(name);
+  if (found != cache.end()) {
+    const CachedBlock& cached = found->second;
+    if (FileStamp(cached.path, size, mtime) && cached.size == size && cached.mtime == mtime)
+      return cached.block;
+    cache.erase(found);
   }
-  if (found != cache.end() && found->second.size == size && found->second.mtime == mtime)
-    return found->second.block;
+  std::string path = FindBlockFile(name);
+  if (path.empty() || !FileStamp(path, size, mtime)) return nullptr;
   std::ifstream in(path, std::ios::binary);
   if (!in) return nullptr;
   std::ostringstream bytes;

@@ -125,7 +125,8 @@ void DxfWriter::Tables(int layerScheme) {
   } else {
     LayerRecord("0", 1, "CONTINUOUS");
     const char* types[6] = {"", "DASHDOT", "DASHED", "CONTINUOUS", "CONTINUOUS", "CONTINUOUS"};
-    for (int pen = 1; pen <= 5; ++pen) LayerRecord(CadNamedLayer(pen), CadPenColour(pen), types[pen]);
+    for (int pen = 1; pen <= 5; ++pen)
+      LayerRecord(CadNamedLayer(pen), CadPenColour(pen), types[pen]);
     if (layerScheme == 2)
       for (int pen = 16; pen <= 31; ++pen)
         LayerRecord(std::to_string(pen), CadPenColour(pen), "CONTINUOUS");

@@ -96,6 +96,7 @@ class DxfBackend : public CadBackend {
   bool Finish() override;
   void Abandon() override { file_.Discard(); }
   std::string FileName() const override { return file_.FileName(); }
+  bool Failed() const override { return file_.Failed(); }
 
   void SetPen(int pen, const std::string& layer) override;
   void SetTextStyle(const CadTextStyle& style) override { style_ = style; }

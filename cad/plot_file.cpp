@@ -70,8 +70,8 @@ void PlotFileBackend::Circle(Real x, Real y, Real r, bool /*hole*/) {
 }
 
 void PlotFileBackend::Arc(Real x, Real y, Real start, Real end, Real r) {
-  bool full = start == end || (Near(start, 0) && Near(end, 360)) ||
-              (Near(start, 360) && Near(end, 0));
+  bool full =
+      start == end || (Near(start, 0) && Near(end, 360)) || (Near(start, 360) && Near(end, 0));
   if (full)
     Circle(x, y, r, false);
   else

@@ -37,6 +37,7 @@ class PlotFileBackend : public CadBackend {
   bool Finish() override;
   void Abandon() override { file_.Discard(); }
   std::string FileName() const override { return file_.FileName(); }
+  bool Failed() const override { return file_.Failed(); }
 
   void Line(Real x1, Real y1, Real x2, Real y2) override;
   void Circle(Real x, Real y, Real r, bool hole) override;

@@ -1,6 +1,10 @@
 #include "app/core/program_state.h"
 
 #include "app/core/command_line.h"
+#include "cad/block_files.h"
+#include "cad/cad_channel.h"
+#include "cad/cad_settings.h"
+#include "cad/linplot.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
 #include "graphics/graphics_window.h"
@@ -27,6 +31,10 @@ void ResetProgramState() {
   InitFileChecks();
   InitDrawingInfo();
   InitGraphicsWindow();
+  InitCadSettings();
+  InitCadChannel();
+  InitBlockFiles();
+  InitLinplot();
 }
 
 }  // namespace kv5
