@@ -11,6 +11,7 @@ void HeadlessPlatform::ClearLog() {
   messages_.clear();
   questions_.clear();
   started_.clear();
+  textFiles_.clear();
   status_.clear();
 }
 
@@ -91,6 +92,10 @@ bool HeadlessPlatform::StartProgram(const std::string& commandLine) {
 bool HeadlessPlatform::OpenWithAssociatedProgram(const std::string& fileName) {
   started_.push_back("open " + fileName);
   return true;  // Headless: there is nobody to show the file to.
+}
+
+void HeadlessPlatform::ShowTextFile(const std::string& fileName, const std::string& caption) {
+  textFiles_.push_back({fileName, caption});
 }
 
 void HeadlessPlatform::Sleep(int milliseconds) {

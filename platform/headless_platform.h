@@ -23,6 +23,12 @@ struct ShownMessage {
   std::string text;
 };
 
+// A text file handed to the text window.
+struct ShownTextFile {
+  std::string fileName;
+  std::string caption;
+};
+
 class HeadlessPlatform : public Platform {
  public:
   HeadlessPlatform() = default;
@@ -36,6 +42,7 @@ class HeadlessPlatform : public Platform {
   const std::vector<ShownMessage>& Messages() const { return messages_; }
   const std::vector<std::string>& Questions() const { return questions_; }
   const std::vector<std::string>& StartedPrograms() const { return started_; }
+  const std::vector<ShownTextFile>& ShownTextFiles() const { return textFiles_; }
   const std::string& StatusText() const { return status_; }
   void ClearLog();
 
@@ -60,6 +67,7 @@ class HeadlessPlatform : public Platform {
   void Beep() override {}
   bool StartProgram(const std::string& commandLine) override;
   bool OpenWithAssociatedProgram(const std::string& fileName) override;
+  void ShowTextFile(const std::string& fileName, const std::string& caption) override;
   void Sleep(int milliseconds) override;
   int ScreenWidth() const override { return 1280; }
   int ScreenHeight() const override { return 1024; }
@@ -76,6 +84,7 @@ class HeadlessPlatform : public Platform {
   std::vector<ShownMessage> messages_;
   std::vector<std::string> questions_;
   std::vector<std::string> started_;
+  std::vector<ShownTextFile> textFiles_;
   std::string status_;
   bool echo_ = true;
   bool recordOnlyStarts_ = true;

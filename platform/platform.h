@@ -55,6 +55,13 @@ class Platform {
   virtual bool StartProgram(const std::string& commandLine) = 0;
   virtual bool OpenWithAssociatedProgram(const std::string& fileName) = 0;
 
+  // Shows a text file in the modal text window (the screen channel of the
+  // text output). Without a window there is nothing to show.
+  virtual void ShowTextFile(const std::string& fileName, const std::string& caption) {
+    (void)fileName;
+    (void)caption;
+  }
+
   // Waiting (animation pauses), milliseconds.
   virtual void Sleep(int milliseconds) = 0;
 

@@ -12,6 +12,7 @@
 #include "text/configuration.h"
 #include "text/messages.h"
 #include "text/number_format.h"
+#include "text/output_channel.h"
 #include "text/string_routines.h"
 #include "text/text_conversion.h"
 #include "text/units.h"
@@ -20,6 +21,7 @@ namespace kv5 {
 
 void ResetProgramState() {
   InitDriveModel();
+  stlFitClearanceBore = 0;
   commandLineParameters.clear();
   ClearMessages();
   hideWarnings = false;
@@ -31,6 +33,7 @@ void ResetProgramState() {
   InitFileChecks();
   InitDrawingInfo();
   InitGraphicsWindow();
+  InitOutputChannel();
   InitCadSettings();
   InitCadChannel();
   InitBlockFiles();
