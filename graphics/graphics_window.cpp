@@ -600,6 +600,15 @@ std::optional<DisplayListFile> LoadDisplayList(const std::string& fileName) {
 // ---------------------------------------------------------------------------
 // The window.
 
+namespace {
+// A world window needs width and height; a NaN or infinite limit would
+// leave every later scale undefined.
+bool WorldWindowValid(Real xmin, Real ymin, Real xmax, Real ymax) {
+  return std::isfinite(xmin) && std::isfinite(ymin) && std::isfinite(xmax) && std::isfinite(ymax) &&
+         xmax != xmin && ymax != ymin;
+}
+}  // namespace
+
 GraphicsWindow::GraphicsWindow() = default;
 
 void GraphicsWindow::RefreshArea() {
@@ -623,7 +632,7 @@ void GraphicsWindow::Clear() {
 
 void GraphicsWindow::SetWindow(bool aspectLock, bool inset, Real fx1, Real fy1, Real fx2, Real fy2,
                                Real xmin, Real ymin, Real xmax, Real ymax) {
-  if (xmax == xmin || ymax == ymin) {
+  if (!WorldWindowValid(xmin, ymin, xmax, ymax)) {
     abortFlag = true;
     return;
   }
@@ -644,11 +653,13 @@ void GraphicsWindow::SetWindow(bool aspectLock, bool inset, Real fx1, Real fy1, 
 }
 
 void GraphicsWindow::Header(Real xmin, Real ymin, Real xmax, Real ymax) {
+  if (!WorldWindowValid(xmin, ymin, xmax, ymax)) {
+    abortFlag = true;
+    return;
+  }
   RefreshArea();
-  if (xmax != xmin && ymax != ymin)
-    aspectFactor = mapping.AspectRatio() * (640 / (xmax - xmin)) / (480 / (ymax - ymin));
+  aspectFactor = mapping.AspectRatio() * (640 / (xmax - xmin)) / (480 / (ymax - ymin));
   SetWindow(true, true, 0, 0, 1, 1, xmin, ymin, xmax, ymax);
-  if (abortFlag) return;
   SetLineStyle(0);
   SaveLimit();
 }
@@ -678,8 +689,10 @@ void GraphicsWindow::ReSetWindow() {
 }
 
 void GraphicsWindow::ClearViewPort() {
+  // The repaint ends the wait cursor; without a window nothing would.
+  if (!view) return;
   CurrentPlatform().SetBusy(true);
-  if (view) view->RequestRepaint();
+  view->RequestRepaint();
 }
 
 void GraphicsWindow::line(Real x1, Real y1, Real x2, Real y2) {
@@ -750,7 +763,6 @@ void GraphicsWindow::MoveTo(Real x, Real y) {
 
 void GraphicsWindow::DrawLogo() {
   Header(-1, -1, 38, 33);
-  if (abortFlag) return;
   SetLineStyle(0);
   // A gear of 12 teeth on a ring of 24 segments (colour 9) around a
   // pin-wheel of 12 blades on a hub of 12 segments (colour 13): 60 quads.

@@ -324,11 +324,12 @@ class GraphicsWindow {
   GraphicsWindowView* view = nullptr;
   std::function<bool()> stepDialog;  // the animation's step dialog (none: steps on)
 
-  // Starts a new drawing: empties the display list, invalidates and shows.
+  // Starts a new drawing: empties the display list and forgets the colour,
+  // line style and width recorded into it; invalidates and shows.
   void Clear();
   // Viewport as fractions of W × H (fy from the bottom) and world limits;
-  // records code 10. Limits without width or height set abortFlag and
-  // change nothing.
+  // records code 10. Limits without width or height (or not finite) set
+  // abortFlag and change nothing, neither the list nor the mapping.
   void SetWindow(bool aspectLock, bool inset, Real fx1, Real fy1, Real fx2, Real fy2, Real xmin,
                  Real ymin, Real xmax, Real ymax);
   // Starts a picture: k, SetWindow(true, true, 0, 0, 1, 1, …), SetLineStyle(0), SaveLimit.

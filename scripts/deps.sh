@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev)
+# libcairo2-dev: PDF pages of the text printer.
+# qt6-base-dev: QPainter/QImage and the off-screen platform for the display
+#   list renderer (kv5render, kv5png, kv5_render_tests); the core needs no Qt.
+# fonts-liberation2: a font with Arial's metrics, which the drawings ask for.
+# fonts-dejavu-core: fallback glyphs (box drawing, symbols) for the renderer.
+# python3-ezdxf: loads and audits the DXF files the CAD tests write.
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev
+  qt6-base-dev fonts-liberation2 fonts-dejavu-core python3-ezdxf)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
