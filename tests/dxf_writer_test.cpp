@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "tests/cad_test_support.h"
 #include "text/configuration.h"
 #include "text/numeric.h"
+#include "text/string_routines.h"
 #include "text/text_conversion.h"
 
 namespace kv5 {
@@ -533,6 +535,73 @@ TEST_F(DxfWriterTest, LinplotWritesItsFixedFileAndStartsTheCommandLine) {
   EXPECT_EQ(recorder_.StartedPrograms()[0], "lp2 /CPS");
   ASSERT_FALSE(recorder_.Messages().empty());
   EXPECT_EQ(recorder_.Messages()[0].text, folder_.File("linplot.dxf") + " wird geplottet..");
+}
+
+}  // namespace
+}  // namespace kv5
+
+namespace kv5 {
+namespace {
+
+// Sample exports for an outside DXF reader (tests/scripts/check_dxf.py):
+// written only when KV5_DXF_SAMPLE_DIR names a folder.
+class DxfSampleTest : public testing::CadTest {};
+
+// After the limits and tables: blocks, entities and the end of the file.
+void DrawEveryEntity() {
+  CadBeginBlocks();
+  CadBeginBlock("TOOTH1");
+  CadSetPen(3);
+  CadLine(0, 0, 10, 0);
+  CadArc(0, 0, 0, 90, 5);
+  CadPolyBegin(true);
+  CadPolyVertex(0, 0, 0);
+  CadPolyVertex(4, 0, kPi / 2);
+  CadPolyVertex(4, 4, 0);
+  CadPolyVertex(0, 0, 0);
+  CadPolyEnd();
+  CadEndBlock();
+  CadBeginBlock("tab1");
+  CadSetPen(4);
+  CadSetTextStyle(2, 0, 2.5L, 1.8L);
+  CadText("Zähnezahl z1 = 17, Ø 20 ±0,1°", 1, 1);
+  CadEndBlock();
+  CadEndSection();
+  CadBeginEntities();
+  CadSetPen(1);
+  CadLine(10, 10, 100, 10);
+  CadSetPen(2);
+  CadCircle(50, 50, 20);
+  CadArc(50, 50, 350, 10, 25);
+  CadArcSweep(50, 50, 90, 0, 30, -90);
+  CadSetPen(5);
+  CadSetTextStyle(2, 45, 3.5L, 0);
+  CadText("KV5 Triebstock", 20, 150);
+  CadSetPen(20);
+  CadSolid(200, 10, 210, 10, 200, 20, 210, 20);
+  CadRoundRect(false, 150, 100, 200, 140, 5);
+  CadInsert("TOOTH1", 120, 60, 30, 2, 2);
+  CadInsert("tab1", 200, 30, 0, 1, 1);
+  CadEndSection();
+  CadEnd();
+}
+
+TEST_F(DxfSampleTest, WritesSamplesForAnOutsideReader) {
+  const char* folder = std::getenv("KV5_DXF_SAMPLE_DIR");
+  if (!folder || !*folder) GTEST_SKIP() << "KV5_DXF_SAMPLE_DIR not set";
+  std::filesystem::create_directories(folder);
+  confirmOverwrite = false;
+  for (int scheme = 0; scheme <= 2; ++scheme) {
+    std::string name = AddBackslash(folder) + "sample_scheme" + std::to_string(scheme) + ".dxf";
+    AnswerSaveDialog(name);
+    CadBegin(kCadDxf);
+    ASSERT_FALSE(abortFlag);
+    CadSetLimits(0, 0, 297, 210, 0);
+    CadTables(scheme);
+    DrawEveryEntity();
+    EXPECT_FALSE(abortFlag);
+    EXPECT_TRUE(std::filesystem::exists(name));
+  }
 }
 
 }  // namespace
