@@ -23,7 +23,7 @@ class ContourListingBackend : public CadBackend {
   bool NativeBlocks() const override { return true; }
   bool TruePolylines() const override { return true; }
   bool PolyVertexUnshifted() const override { return true; }
-  bool Finish() override { return file_.Close(); }
+  bool Finish() override { return file_.IsOpen() ? file_.Close() : !file_.Failed(); }
   void Abandon() override { file_.Discard(); }
   std::string FileName() const override { return file_.FileName(); }
   bool Failed() const override { return file_.Failed(); }

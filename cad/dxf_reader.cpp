@@ -506,15 +506,21 @@ std::shared_ptr<const ParsedBlock> LoadBlock(const std::string& name) {
   return block;
 }
 
-// The block point (px, py) in drawing coordinates.
-void Map(const CadTransform& t, Real px, Real py, Real& x, Real& y) {
-  Real a = DegToRad(t.angle);
-  Real c = std::cos(a), s = std::sin(a);
-  x = t.x + t.xscale * px * c - t.yscale * py * s;
-  y = t.y + t.xscale * px * s + t.yscale * py * c;
-}
+// The insert transform with its rotation's cosine and sine worked out once.
+struct Mapping {
+  explicit Mapping(const CadTransform& transform)
+      : t(transform), c(std::cos(DegToRad(t.angle))), s(std::sin(DegToRad(t.angle))) {}
+  // The block point (px, py) in drawing coordinates.
+  void operator()(Real px, Real py, Real& x, Real& y) const {
+    x = t.x + t.xscale * px * c - t.yscale * py * s;
+    y = t.y + t.xscale * px * s + t.yscale * py * c;
+  }
+  CadTransform t;
+  Real c, s;
+};
 
-void ReplayItem(const BlockItem& item, const CadTransform& t) {
+void ReplayItem(const BlockItem& item, const Mapping& map) {
+  const CadTransform& t = map.t;
   const auto& v = item.v;
   Real x1, y1, x2, y2, x3, y3, x4, y4;
   switch (item.kind) {
@@ -522,28 +528,28 @@ void ReplayItem(const BlockItem& item, const CadTransform& t) {
       CadSetPen(item.pen);
       break;
     case BlockItem::Kind::Line:
-      Map(t, v[0], v[1], x1, y1);
-      Map(t, v[2], v[3], x2, y2);
+      map(v[0], v[1], x1, y1);
+      map(v[2], v[3], x2, y2);
       CadLine(x1, y1, x2, y2);
       break;
     case BlockItem::Kind::Circle:
-      Map(t, v[0], v[1], x1, y1);
+      map(v[0], v[1], x1, y1);
       CadCircle(x1, y1, v[2] * t.xscale);
       break;
     case BlockItem::Kind::Arc:
-      Map(t, v[0], v[1], x1, y1);
+      map(v[0], v[1], x1, y1);
       CadArcSweep(x1, y1, v[3] + t.angle, v[4] + t.angle, v[2] * t.xscale, v[5]);
       break;
     case BlockItem::Kind::Text:
       CadSetTextStyle(2, v[4] + t.angle, v[2] * t.yscale, v[2] * v[3] * t.xscale);
-      Map(t, v[0], v[1], x1, y1);
+      map(v[0], v[1], x1, y1);
       CadText(item.text, x1, y1);
       break;
     case BlockItem::Kind::Solid:
-      Map(t, v[0], v[1], x1, y1);
-      Map(t, v[2], v[3], x2, y2);
-      Map(t, v[4], v[5], x3, y3);
-      Map(t, v[6], v[7], x4, y4);
+      map(v[0], v[1], x1, y1);
+      map(v[2], v[3], x2, y2);
+      map(v[4], v[5], x3, y3);
+      map(v[6], v[7], x4, y4);
       CadSolid(x1, y1, x2, y2, x3, y3, x4, y4);
       break;
     case BlockItem::Kind::Insert: {
@@ -590,7 +596,8 @@ void ReplayBlock(const std::string& name, Real x, Real y, Real angle, Real xscal
     return;
   }
   CadTransform composed;
-  Map(saved, x, y, composed.x, composed.y);
+  const Mapping outer(saved);
+  outer(x, y, composed.x, composed.y);
   composed.angle = saved.angle + angle;
   composed.xscale = saved.xscale * xscale;
   composed.yscale = saved.yscale * yscale;
@@ -602,9 +609,10 @@ void ReplayBlock(const std::string& name, Real x, Real y, Real angle, Real xscal
     return;
   }
   t = composed;
+  const Mapping map(composed);
   for (const BlockItem& item : block->items) {
     if (abortFlag) break;
-    ReplayItem(item, composed);
+    ReplayItem(item, map);
   }
   cadState.transform = saved;
 }

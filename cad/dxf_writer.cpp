@@ -279,7 +279,7 @@ void DxfBackend::Limits(const CadLimits& limits) {
 }
 
 bool DxfBackend::Finish() {
-  if (!file_.IsOpen()) return false;
+  if (!file_.IsOpen()) return !file_.Failed();  // finished before
   writer_.EndOfFile();
   return file_.Close();
 }

@@ -56,7 +56,7 @@ void PlotFileBackend::BeginBlock(const std::string& name) {
 }
 
 bool PlotFileBackend::Finish() {
-  if (!file_.IsOpen()) return false;
+  if (!file_.IsOpen()) return !file_.Failed();  // finished before
   file_.PutLine("EOF");
   return file_.Close();
 }

@@ -432,6 +432,13 @@ TEST_F(DxfReaderTest, TruncatedAndGarbageFilesNeverCrashOrHang) {
     BeginScreen();
     CadInsert("garbage", 0, 0, 0, 1, 1);
   }
+  // Text that is no DXF at all: a code line that is not a number reads as
+  // 0, so its value is taken as an unknown entity.
+  ClearMessages();
+  Snippet("text", "Unsinn\r\nxyz\r\nmehr\r\n");
+  BeginScreen();
+  CadInsert("text", 0, 0, 0, 1, 1);
+  EXPECT_EQ(MessageText(1), "Fehler : DXF: xyz");
   Snippet("binary", std::string(100000, '\x01'));
   BeginScreen();
   CadInsert("binary", 0, 0, 0, 1, 1);

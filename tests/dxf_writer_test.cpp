@@ -369,6 +369,10 @@ TEST_F(DxfWriterTest, ExportWritesTheFullSectionLayout) {
   ASSERT_FALSE(abortFlag);
   DrawSmallDrawing();
   EXPECT_FALSE(abortFlag);
+  const std::string written = ReadFileBytes(folder_.File("zeichnung.dxf"));
+  CadEnd();  // once more: nothing left to do
+  EXPECT_FALSE(abortFlag);
+  EXPECT_EQ(ReadFileBytes(folder_.File("zeichnung.dxf")), written);
   ASSERT_EQ(recorder_.saveRequests.size(), 1u);
   EXPECT_EQ(recorder_.saveRequests[0].filter, "*.dxf|*.dxf|*.*|*.*");
   EXPECT_EQ(recorder_.saveRequests[0].initialFolder, cadFolder);
