@@ -30,3 +30,26 @@ void BM_CalculateDrive(benchmark::State& state) {
 BENCHMARK(BM_CalculateDrive);
 
 }  // namespace
+
+#include <string>
+
+#include "model/project_file.h"
+#include "platform/headless_platform.h"
+
+namespace {
+
+// Reading the shipped example project and calculating it (ReadProjectFile
+// ends with the calculation).
+void BM_ReadAndCalculateProject(benchmark::State& state) {
+  kv5::ResetProgramState();
+  kv5::DefaultHeadlessPlatform().SetEcho(false);
+  const std::string file = std::string(KV5_SOURCE_DATA_DIR) + "/example.kv5";
+  for (auto _ : state) {
+    bool ok = kv5::ReadProjectFile(file);
+    if (!ok) state.SkipWithError("example.kv5 not read");
+    benchmark::DoNotOptimize(kv5::model.SB);
+  }
+}
+BENCHMARK(BM_ReadAndCalculateProject);
+
+}  // namespace

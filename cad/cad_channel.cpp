@@ -17,6 +17,7 @@
 #include "cad/linplot.h"
 #include "cad/plot_file.h"
 #include "cad/screen_backend.h"
+#include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "dialogs/message_boxes.h"
 #include "graphics/graphics_window.h"
@@ -249,17 +250,17 @@ void CadBegin(CadKind kind) {
   if (kind != kCadAsk) {
     cadKind = kind;
   } else {
-    const std::vector<std::string> items = {"DXF",
-                                            "IGES",
-                                            "Kontrollausgabe auf Bildschirm",
-                                            "Ausgabe auf Laserprinter/Plotter mit LINPLOT",
-                                            "TXT",
-                                            "STL"};
-    std::optional<int> choice = CurrentPlatform().AskChoice("CAD-Code", items, 0);
-    if (!choice) {
-      abortFlag = true;
-    } else {
-      cadKind = static_cast<CadKind>(*choice + 1);
+    const char* items[6] = {"DXF",
+                            "IGES",
+                            "Kontrollausgabe auf Bildschirm",
+                            "Ausgabe auf Laserprinter/Plotter mit LINPLOT",
+                            "TXT",
+                            "STL"};
+    for (int i = 0; i < 6; ++i) choiceItems[i + 1] = items[i];
+    int index = 1;
+    AskChoice("CAD-Code", 6, index);
+    if (!abortFlag) {
+      cadKind = static_cast<CadKind>(index);
       if (cadKind == kCadLinplot) ChooseLinplotCommandLine();
     }
   }

@@ -1,9 +1,11 @@
 #include "cad/linplot.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "cad/block_files.h"
+#include "dialogs/choice_dialogs.h"
 #include "dialogs/message_boxes.h"
 #include "model/drive_model.h"
 #include "platform/platform.h"
@@ -36,12 +38,12 @@ void ChooseLinplotCommandLine() {
   const std::vector<std::string>& lines = storedSettings.linplotCommandLines;
   std::string current = lines.empty() ? std::string() : lines.front();
   if (lines.size() > 1) {
-    std::optional<int> choice = CurrentPlatform().AskChoice("LINPLOT Command Line", lines, 0);
-    if (!choice) {
-      abortFlag = true;
-      return;
-    }
-    current = lines[static_cast<size_t>(*choice)];
+    const int count = static_cast<int>(std::min<size_t>(lines.size(), kChoiceItemCount));
+    for (int i = 1; i <= count; ++i) choiceItems[i] = lines[static_cast<size_t>(i - 1)];
+    int index = 1;
+    AskChoice("LINPLOT Command Line", count, index);
+    if (abortFlag) return;
+    current = lines[static_cast<size_t>(index - 1)];
   }
   std::optional<std::string> answer =
       CurrentPlatform().AskText("LINPLOT-Kommandozeile (0=Parameter)", 60, current);

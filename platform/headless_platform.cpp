@@ -38,7 +38,8 @@ YesNoCancel HeadlessPlatform::AskYesNoCancel(const std::string& caption,
 
 std::optional<int> HeadlessPlatform::AskChoice(const std::string& title,
                                                const std::vector<std::string>& items,
-                                               int preselected) {
+                                               int preselected, ChoiceStyle style) {
+  (void)style;
   ScriptedAnswer a = NextAnswer(title);
   if (auto* v = std::get_if<int>(&a)) {
     if (*v >= 0 && *v < static_cast<int>(items.size())) return *v;
@@ -66,6 +67,16 @@ std::optional<bool> HeadlessPlatform::AskYesNoChoice(const std::string& question
     if (*y == YesNoCancel::Cancel) return std::nullopt;
     return *y == YesNoCancel::Yes;
   }
+  return std::nullopt;
+}
+
+std::optional<ExplanationTexts> HeadlessPlatform::ShowExplanation(const std::string& message,
+                                                                  const std::string& cause,
+                                                                  const std::string& remedy) {
+  (void)cause;
+  (void)remedy;
+  ScriptedAnswer a = NextAnswer(message);
+  if (auto* v = std::get_if<ExplanationTexts>(&a)) return *v;
   return std::nullopt;
 }
 

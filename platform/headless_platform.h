@@ -14,9 +14,11 @@
 
 namespace kv5 {
 
-// One prepared answer. Cancel answers any kind of question with Cancel.
+// One prepared answer. Cancel answers any kind of question with Cancel; an
+// ExplanationTexts answer edits the explanation window.
 struct ScriptedCancel {};
-using ScriptedAnswer = std::variant<ScriptedCancel, YesNoCancel, int, std::string, bool>;
+using ScriptedAnswer =
+    std::variant<ScriptedCancel, YesNoCancel, int, std::string, bool, ExplanationTexts>;
 
 struct ShownMessage {
   std::string caption;
@@ -56,10 +58,15 @@ class HeadlessPlatform : public Platform {
   void MessageBox(const std::string& caption, const std::string& text) override;
   YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& question) override;
   std::optional<int> AskChoice(const std::string& title, const std::vector<std::string>& items,
-                               int preselected) override;
+                               int preselected, ChoiceStyle style) override;
   std::optional<std::string> AskText(const std::string& prompt, int maxLength,
                                      const std::string& current) override;
   std::optional<bool> AskYesNoChoice(const std::string& question, bool current) override;
+  // Answered by an ExplanationTexts answer; any other answer closes the
+  // window unchanged.
+  std::optional<ExplanationTexts> ShowExplanation(const std::string& message,
+                                                  const std::string& cause,
+                                                  const std::string& remedy) override;
   std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
   void SetBusy(bool busy) override { busy_ = busy; }

@@ -16,6 +16,18 @@ namespace kv5 {
 // Answer of a three-way question (Yes / No / Cancel).
 enum class YesNoCancel { Yes, No, Cancel };
 
+// The dialog a choice is offered in: a list box for long choices, radio
+// buttons for short ones (the core decides which).
+enum class ChoiceStyle { List, RadioButtons };
+
+// Cause and remedy of a message as shown in, or edited in, the
+// explanation window.
+struct ExplanationTexts {
+  std::string cause;
+  std::string remedy;
+  bool operator==(const ExplanationTexts&) const = default;
+};
+
 // A request for a file name from an open or save dialog.
 struct FileDialogRequest {
   std::string title;
@@ -34,12 +46,20 @@ class Platform {
   virtual YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& question) = 0;
 
   // Small modal dialogs. Each returns nothing (std::nullopt) when cancelled.
-  // AskChoice: items are offered, `preselected` is the 0-based index shown first.
+  // AskChoice: items are offered in the given style, `preselected` is the
+  // 0-based index shown first; the result is the 0-based index chosen.
   virtual std::optional<int> AskChoice(const std::string& title,
-                                       const std::vector<std::string>& items, int preselected) = 0;
+                                       const std::vector<std::string>& items, int preselected,
+                                       ChoiceStyle style) = 0;
   virtual std::optional<std::string> AskText(const std::string& prompt, int maxLength,
                                              const std::string& current) = 0;
   virtual std::optional<bool> AskYesNoChoice(const std::string& question, bool current) = 0;
+  // The explanation window of one message (read-only message, editable
+  // cause and remedy): the edited texts when the person changed them and
+  // confirmed with OK, nothing when the window was closed without a change.
+  virtual std::optional<ExplanationTexts> ShowExplanation(const std::string& message,
+                                                          const std::string& cause,
+                                                          const std::string& remedy) = 0;
 
   // File dialogs: the chosen full file name, or nothing when cancelled.
   virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if missing.
 set -euo pipefail
-# libcairo2-dev: PDF pages of the text printer.
 # qt6-base-dev: QPainter/QImage and the off-screen platform for the display
 #   list renderer (kv5render, kv5png, kv5_render_tests); the core needs no Qt.
 # fonts-liberation2: a font with Arial's metrics, which the drawings ask for.
 # fonts-dejavu-core: fallback glyphs (box drawing, symbols) for the renderer.
+# libcairo2-dev, pkg-config: PDF pages of the printer channel.
 # python3-ezdxf: loads and audits the DXF files the CAD tests write.
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev
   qt6-base-dev fonts-liberation2 fonts-dejavu-core python3-ezdxf)

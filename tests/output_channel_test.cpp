@@ -11,6 +11,7 @@
 #include <regex>
 #include <vector>
 
+#include "dialogs/choice_dialogs.h"
 #include "model/drive_model.h"
 #include "model/line_file.h"
 #include "platform/platform.h"
@@ -718,7 +719,12 @@ TEST_F(OutputChannelTest, ChannelQuestionChoosesTheKind) {
   platform_.QueueAnswer(99);  // out of range: the preselected item
   OpenOutput(0, "");
   EXPECT_EQ(outputChannel.channel, kChannelScreen);
-  abortFlag = false;
+  platform_.QueueAnswer(6);  // the seventh item
+  platform_.QueueAnswer(temp_.File("gewaehlt.htm"));
+  OpenOutput(0, "");
+  EXPECT_FALSE(abortFlag);
+  EXPECT_EQ(outputChannel.channel, kChannelHtml);
+  EXPECT_EQ(outputChannel.outputFile, temp_.File("gewaehlt.htm"));
   askChannel = false;
   defaultChannel = 6;
   OpenOutput(0, "");
@@ -727,8 +733,11 @@ TEST_F(OutputChannelTest, ChannelQuestionChoosesTheKind) {
   DiscardOutput();
   EXPECT_TRUE(FilesIn(temp_.path()).empty());
 
-  EXPECT_EQ(OutputChannelNames()[4], "externes Textprogramm");
   OpenOutput(kChannelListOnly, "");
+  EXPECT_EQ(choiceItems[1], "Bildschirm");
+  EXPECT_EQ(choiceItems[5], "externes Textprogramm");
+  EXPECT_EQ(choiceItems[7], "HTML Datei");
+  EXPECT_EQ(choiceItems[8], std::string(65, ' '));
   EXPECT_TRUE(FilesIn(temp_.path()).empty());
 }
 
@@ -751,7 +760,8 @@ TEST_F(OutputChannelTest, CancelledOutputLeavesTheDestinationAsItWas) {
   WriteLine("halb");
   std::string abandoned = outputChannel.workingFile;
   ASSERT_TRUE(FileExists(abandoned));
-  OpenOutput(kChannelListOnly, "");
+  OpenOutput(kChannelTextFile, "");  // and its save dialog cancelled
+  EXPECT_TRUE(abortFlag);
   EXPECT_FALSE(FileExists(abandoned));
   EXPECT_TRUE(FilesIn(temp_.path()).empty());
 }

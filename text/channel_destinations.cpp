@@ -1,14 +1,13 @@
 // Destinations of the text output channel: choosing the channel and the
 // file names, the working file the lines are collected in, and what
 // CloseOutput does with it for each kind.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <optional>
 
 #include "app/core/identity.h"
+#include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "dialogs/message_boxes.h"
 #include "model/drive_model.h"
@@ -49,19 +48,6 @@ std::string ScreenFile() {
 void Report(FileFailure::Stage stage, int errorNumber) {
   ReportError(FileFailureText(FileFailure{stage, errorNumber ? errorNumber : EIO}));
   abortFlag = true;
-}
-
-// The channel question "Ausgabe auf .." over the seven list texts;
-// `index` is 1-based. False when cancelled.
-bool AskChannelChoice(int& index) {
-  const auto& names = OutputChannelNames();
-  int count = static_cast<int>(names.size());
-  if (index < 1 || index > count) index = 1;
-  std::optional<int> chosen = CurrentPlatform().AskChoice(
-      "Ausgabe auf ..", std::vector<std::string>(names.begin(), names.end()), index - 1);
-  if (!chosen) return false;
-  index = *chosen + 1;
-  return true;
 }
 
 // A save dialog for `extension` proposing `proposal`; the project's name
@@ -255,19 +241,20 @@ std::string PrinterDeviceName() {
 
 void OpenOutput(int kind, const std::string& fileName) {
   OutputChannelState& c = outputChannel;
-  DiscardOutput();
   std::string proposal = fileName.empty() ? projectName : fileName;
   if (FilePart(proposal).find('.') == std::string::npos) proposal += ".txt";
+  const auto& names = OutputChannelNames();
+  for (size_t i = 0; i < names.size(); ++i) choiceItems[static_cast<int>(i) + 1] = names[i];
   if (kind == kChannelListOnly) return;
 
+  DiscardOutput();  // an output its writer left unfinished
   c.channel = static_cast<short>(defaultChannel);
+  SetHelpTopic(1050);
   if (kind == 0) {
     if (askChannel) {
       int index = c.channel;
-      if (!AskChannelChoice(index)) {
-        abortFlag = true;
-        return;
-      }
+      AskChoice("Ausgabe auf ..", static_cast<int>(names.size()), index);
+      if (abortFlag) return;
       c.channel = static_cast<short>(index);
     }
   } else {
@@ -286,6 +273,7 @@ void OpenOutput(int kind, const std::string& fileName) {
       break;
     case kChannelTextPrinter: {
       c.outputFile = PrinterDeviceName();
+      SetHelpTopic(1060);
       c.pausePerPage = AskYesNo("Pause nach jeder Seite ?");
       if (abortFlag) return;
       if (FileExists("TEXT.HXP") && !ReadWholeFile("TEXT.HXP", printerSetupCodes)) {
@@ -296,6 +284,7 @@ void OpenOutput(int kind, const std::string& fileName) {
       break;
     }
     case kChannelTextFile: {
+      SetHelpTopic(1070);
       std::string chosen;
       if (!AskOutputFileName(proposal, "txt", chosen)) return;
       c.outputFile = chosen;
@@ -304,6 +293,7 @@ void OpenOutput(int kind, const std::string& fileName) {
     }
     case kChannelTabFile:
     case kChannelBatchTabFile:
+      SetHelpTopic(1070);
       if (askChannel) {
         std::string chosen;
         if (!AskOutputFileName(proposal, "txt", chosen)) return;
@@ -315,6 +305,7 @@ void OpenOutput(int kind, const std::string& fileName) {
       ReserveOrReport();
       break;
     case kChannelHtml:
+      SetHelpTopic(1070);
       if (htmlBrowser.empty()) {
         std::string chosen;
         if (!AskOutputFileName(proposal, "htm", chosen)) return;

@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "app/core/identity.h"
-#include "dialogs/message_boxes.h"
 #include "model/drive_model.h"
 #include "platform/platform.h"
 #include "text/codepage.h"

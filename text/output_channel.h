@@ -16,18 +16,21 @@
 // Destinations by kind (report files are UTF-8, columns count characters):
 //  1 tempFolder "outwin.txt", shown through Platform::ShowTextFile;
 //  2 the text printer: $KV5_PRINTER_DEVICE when set (a device such as
-//    /dev/usb/lp0, or a file), else tempFolder "LPT<printerPort>.prn";
-//    code page 850, preceded by the bytes of "TEXT.HXP" of the current
-//    folder when that file exists;
+//    /dev/usb/lp0, written directly, or a file), else tempFolder
+//    "LPT<printerPort>.prn"; code page 850, preceded by the bytes of
+//    "TEXT.HXP" of the current folder when that file exists;
 //  3 the chosen file, plus the converted copy "outwin.txt";
 //  4 printed by PrintTextFile into tempFolder <projectName>.pdf;
-//  5 "outwin.txt", handed to textProgram;
+//  5 "outwin.txt", opened through the platform once textProgram is found
+//    (a path as configured, a bare name also on the search path);
 //  6 tempFolder "$$$<k>_<pid>.txt" (or the chosen file) and the converted
 //    copy "$$<k>_<pid>.txt"; both stay for the spreadsheet exchange;
-//  7 the chosen file, or tempFolder "kv5.htm" when htmlBrowser is set,
-//    which is then started with it;
+//  7 the chosen file, or tempFolder "kv5.htm" when htmlBrowser is set; the
+//    file is then opened through the platform once htmlBrowser is found;
 //  8 tempFolder "OUTDOS.TXT" in code page 850, plus "outwin.txt";
-//  9 <projectName>.txt in the current folder (the batch report).
+//  9 <projectName>.txt in the current folder (the batch report); a file
+//    chosen in the save dialog is written as well, the generated "$$$"
+//    name only names the run (no file per run piles up in tempFolder).
 // "outwin.txt", "kv5.htm" and "OUTDOS.TXT" keep their fixed names (the text
 // window and other programs find them by name); they are written only by
 // interactive kinds, and always replaced whole.

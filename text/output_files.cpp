@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "dialogs/checked_files.h"
 #include "text/codepage.h"
 #include "text/text_conversion.h"
 
@@ -55,19 +56,14 @@ FileFailure WriteInPlace(const std::string& destination, const std::string& byte
 
 }  // namespace
 
-bool DiskFullError(int errorNumber) {
-  return errorNumber == ENOSPC || errorNumber == EFBIG || errorNumber == EDQUOT;
-}
-
 std::string FileFailureText(const FileFailure& failure) {
-  bool full = DiskFullError(failure.errorNumber);
   switch (failure.stage) {
     case FileFailure::Stage::Create:
-      return full ? "Diskette/Platte voll" : "file write error";
+      return CreateFailureText(failure.errorNumber);
     case FileFailure::Stage::Write:
-      return full ? "Diskette/Platte voll" : "Fehler bei Zugriff auf Diskette/Platte";
+      return WriteFailureText(failure.errorNumber);
     case FileFailure::Stage::Close:
-      return full ? "Diskette/Platte voll" : "Fehler beim Schließen einer Datei";
+      return CloseFailureText(failure.errorNumber);
     case FileFailure::Stage::None:
       break;
   }

@@ -15,15 +15,9 @@ struct FileFailure {
   bool Failed() const { return stage != Stage::None; }
 };
 
-// The message of a failed create ("Diskette/Platte voll", "file write
-// error"), write ("Diskette/Platte voll", "Fehler bei Zugriff auf
-// Diskette/Platte") or close ("Diskette/Platte voll", "Fehler beim
-// Schließen einer Datei").
+// The message of a failed create, write or close, as the checked file
+// writes give it ("Diskette/Platte voll", "file write error", ...).
 std::string FileFailureText(const FileFailure& failure);
-
-// Whether the system's error means that the disk or the file size limit
-// is exhausted.
-bool DiskFullError(int errorNumber);
 
 // Creates `name` exclusively (it must not exist yet). False when it exists
 // or cannot be created; `errorNumber` then holds the reason.

@@ -5,6 +5,7 @@
 #include "cad/cad_channel.h"
 #include "cad/cad_settings.h"
 #include "cad/linplot.h"
+#include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
 #include "graphics/graphics_window.h"
@@ -32,8 +33,9 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
-  InitGraphicsWindow();
+  InitChoiceDialogs();
   InitOutputChannel();
+  InitGraphicsWindow();
   InitCadSettings();
   InitCadChannel();
   InitBlockFiles();
