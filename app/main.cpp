@@ -1,18 +1,21 @@
-// wkv5: reads a project file, calculates the drive and prints the main
-// results and the messages.
+// wkv5: the program entry. Batch runs (/I, /CADi:j) and the help screen
+// end here; an interactive run needs the window layer.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/core/program_state.h"
-#include "model/drive_model.h"
-#include "text/messages.h"
+#include "app/core/startup.h"
 
 int main(int argc, char** argv) {
   kv5::ResetProgramState();
-  if (argc < 2) {
-    std::printf("wkv5 Filename\n");
-    return 0;
+  std::vector<std::string> parameters(argv + 1, argv + argc);
+  kv5::StartOutcome outcome = kv5::StartProgram(parameters);
+  if (!outcome.endProcess) {
+    std::fprintf(stderr,
+                 "wkv5: this build has no window; use /I or /CADi:j (wkv5 /? shows the "
+                 "command line)\n");
   }
-  (void)argv;
-  return 0;
+  kv5::FinishProgram();
+  return outcome.exitCode;
 }

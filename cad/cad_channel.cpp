@@ -31,7 +31,6 @@
 
 namespace kv5 {
 
-bool batchCad = false;
 CadKind cadKind = kCadAsk;
 CadChannelState cadState;
 std::array<BlockRec, kBlockRecCount> blockRecs;
@@ -216,7 +215,6 @@ void ReplayPolylineSegment(Real x, Real y) {
 
 void InitCadChannel() {
   AbandonRun();
-  batchCad = false;
   cadKind = kCadAsk;
   cadState = CadChannelState{};
   blockRecs.fill(BlockRec{});

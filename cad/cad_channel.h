@@ -20,15 +20,11 @@
 #include <cstdint>
 #include <string>
 
+#include "app/core/batch_runs.h"  // batchCad: no save dialog, nothing opened afterwards
 #include "cad/cad_backend.h"
 #include "model/drive_model.h"
 
 namespace kv5 {
-
-// Set while a CAD batch run draws: no save dialog, the file is
-// projectName + "." + extension in the current folder, nothing is opened
-// afterwards.
-extern bool batchCad;
 
 // The current output kind; stays set from CadBegin until the next CadBegin.
 extern CadKind cadKind;

@@ -452,7 +452,8 @@ TEST_F(OutputChannelTest, TabSeparatedOutputSkipsFramesAndCountsItsFiles) {
     WritePageHeader(0, 1);  // headers only once
     CloseOutput();
     const std::string expected =
-        "KV5   Triebstockverzahnung V1.1\t2026-12-10\t9:05\r\n" + RemoveBlanks(temp_.File(tab)) +
+        "KV5   Triebstockverzahnung V1.1\t2026-12-10\t9:05\r\n" +
+        RemoveBlanks(temp_.File("$$$" + std::to_string(run) + ".txt")) +
         "\r\nInfo 1\r\nInfo 2\r\nInfo 3\r\n \r\nKettenrad\r\n"
         "\tZeichen\tEinheit\tmin\tmax\r\nZähnezahl\tz\t\t17\r\nDa\tda\tmm\t1.0\t2.0\r\n";
     EXPECT_EQ(ReadFileBytes(temp_.File(tab)), expected);

@@ -37,6 +37,22 @@ std::string ProcessTag() {
   return "_" + std::to_string(static_cast<long>(getpid()));
 }
 
+}  // namespace
+
+std::string OutputFileForDisplay() {
+  // The process tag only keeps parallel runs apart; listings name the file
+  // as the program always has, so that equal runs give equal listings.
+  std::string name = outputChannel.outputFile;
+  const std::string tag = ProcessTag();
+  size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot >= tag.size() &&
+      name.compare(dot - tag.size(), tag.size(), tag) == 0)
+    name.erase(dot - tag.size(), tag.size());
+  return name;
+}
+
+namespace {
+
 std::string TempFile(const std::string& name) {
   return AddBackslash(tempFolder) + name;
 }

@@ -237,7 +237,7 @@ void WriteTextHeader(int page, int kind, bool first) {
 void WriteTabHeader() {
   OutputChannelState& c = outputChannel;
   WriteLine(ProgramTitleWithVersion() + "\t" + HeaderDate() + "\t" + HeaderTime());
-  WriteLine(RemoveBlanks(c.outputFile));
+  WriteLine(RemoveBlanks(OutputFileForDisplay()));
   for (const std::string& info : model.infoText) WriteLine(info);
   WriteLine(" ");
   ++c.pageCount;
@@ -246,7 +246,7 @@ void WriteTabHeader() {
 void WriteHtmlHeader() {
   OutputChannelState& c = outputChannel;
   const std::string title = EscapeHtml(ProgramTitleWithVersion());
-  WriteRawLine("<!-- " + EscapeHtml(RemoveBlanks(c.outputFile)) + " -->");
+  WriteRawLine("<!-- " + EscapeHtml(RemoveBlanks(OutputFileForDisplay())) + " -->");
   WriteRawLine("<HTML>");
   WriteRawLine("<head><meta charset=\"utf-8\"><title>" + title + "</title></head>");
   WriteRawLine("<BODY BGCOLOR=\"C0C0C0\">");

@@ -165,6 +165,8 @@ int CountPrintPages(const std::string& fileName);
 // tempFolder by creating it; it becomes outputFile and workingFile. When
 // none can be created the last name is kept and StartOutputFile reports.
 void MakeTempOutputName();
+// The output file as listings name it (without the per-process tag).
+std::string OutputFileForDisplay();
 // The destination of the text printer (kind 2).
 std::string PrinterDeviceName();
 // A 64-character line: the text at column 1, "Nr.: " + number at column 40.

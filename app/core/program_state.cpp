@@ -1,6 +1,8 @@
 #include "app/core/program_state.h"
 
+#include "app/core/batch_runs.h"
 #include "app/core/command_line.h"
+#include "app/core/recent_files.h"
 #include "cad/block_files.h"
 #include "cad/cad_channel.h"
 #include "cad/cad_settings.h"
@@ -24,6 +26,8 @@ void ResetProgramState() {
   InitDriveModel();
   stlFitClearanceBore = 0;
   commandLineParameters.clear();
+  batchCad = false;
+  InitRecentFiles();
   ClearMessages();
   hideWarnings = false;
   decimalsSetting = 3;
