@@ -53,22 +53,6 @@ bool CanWriteWithoutHarm(const std::string& name, bool exists) {
   return unlink(name.c_str()) == 0;
 }
 
-// The message for a file that cannot be created, by the system's reason.
-std::string CreateErrorText(int errorNumber) {
-  switch (errorNumber) {
-    case EROFS:
-    case EACCES:
-    case EPERM:
-      return "Schreibschutz entfernen !";
-    case ENOMEDIUM:
-    case ENXIO:
-    case ENODEV:
-      return "Programmdiskette einlegen !";
-    default:
-      return "I/O-Error " + std::to_string(errorNumber);
-  }
-}
-
 }  // namespace
 
 std::string FolderPart(const std::string& fileName) {
@@ -121,6 +105,28 @@ bool CheckNewFileName(const std::string& name) {
   return true;
 }
 
+std::string CreateErrorText(int errorNumber) {
+  switch (errorNumber) {
+    case EROFS:
+    case EACCES:
+    case EPERM:
+      return "Schreibschutz entfernen !";
+    case ENOMEDIUM:
+    case ENXIO:
+    case ENODEV:
+      return "Programmdiskette einlegen !";
+    default:
+      return "I/O-Error " + std::to_string(errorNumber);
+  }
+}
+
+bool OfferRetryAfterCreateError(int errorNumber) {
+  ReportError(CreateErrorText(errorNumber));
+  // Without a person to fix the cause, trying again would never end.
+  if (!showErrorBoxes || !CurrentPlatform().Interactive()) return false;
+  return AskYesNo("Nochmals versuchen ?");
+}
+
 bool CreateFileRetrying(const std::string& name) {
   for (;;) {
     int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
@@ -128,10 +134,7 @@ bool CreateFileRetrying(const std::string& name) {
       close(fd);
       return true;
     }
-    ReportError(CreateErrorText(errno));
-    // Without a person to fix the cause, trying again would never end.
-    if (!showErrorBoxes || !CurrentPlatform().Interactive()) break;
-    if (!AskYesNo("Nochmals versuchen ?")) break;
+    if (!OfferRetryAfterCreateError(errno)) break;
   }
   abortFlag = true;
   return false;

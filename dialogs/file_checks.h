@@ -37,6 +37,11 @@ bool CheckNewFileName(const std::string& name);
 // failure the reason is reported and the person may try again; gives up
 // (abortFlag) when the person declines or nobody can answer.
 bool CreateFileRetrying(const std::string& name);
+// The message for a file that cannot be created, by the system's reason.
+std::string CreateErrorText(int errorNumber);
+// Reports a failed creation; true when a person asks to try again (never
+// in batch runs or while error boxes are off).
+bool OfferRetryAfterCreateError(int errorNumber);
 
 // The file name for writing: `name` without "." lies in projectFolder with
 // `extension`; with "." it is taken as it is; an empty name opens a save

@@ -611,28 +611,9 @@ bool FitsCodePage850(const std::vector<std::string>& lines) {
   return true;
 }
 
-// Reported like every checked file creation: the reason, and a person at
-// the screen may try again.
-std::string CreateErrorText(int errorNumber) {
-  switch (errorNumber) {
-    case EROFS:
-    case EACCES:
-    case EPERM:
-      return "Schreibschutz entfernen !";
-    case ENOMEDIUM:
-    case ENXIO:
-    case ENODEV:
-      return "Programmdiskette einlegen !";
-    default:
-      return "I/O-Error " + std::to_string(errorNumber);
-  }
-}
-
 bool OpenForWriting(LineWriter& writer, const std::string& fileName) {
   while (!writer.Open(fileName)) {
-    ReportError(CreateErrorText(writer.ErrorNumber()));
-    // Without a person to fix the cause, trying again would never end.
-    if (!showErrorBoxes || !CurrentPlatform().Interactive() || !AskYesNo("Nochmals versuchen ?")) {
+    if (!OfferRetryAfterCreateError(writer.ErrorNumber())) {
       abortFlag = true;
       return false;
     }
