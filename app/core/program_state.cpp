@@ -3,7 +3,10 @@
 #include "app/core/batch_runs.h"
 #include "app/core/command_line.h"
 #include "app/core/recent_files.h"
+#include "cad/block_files.h"
+#include "cad/cad_channel.h"
 #include "cad/cad_settings.h"
+#include "cad/linplot.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
@@ -37,6 +40,10 @@ void ResetProgramState() {
   InitChoiceDialogs();
   InitOutputChannel();
   InitGraphicsWindow();
+  InitCadSettings();
+  InitCadChannel();
+  InitBlockFiles();
+  InitLinplot();
 }
 
 }  // namespace kv5
