@@ -11,6 +11,7 @@
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
 #include "graphics/graphics_window.h"
+#include "graphics/hatching.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/messages.h"
@@ -40,6 +41,7 @@ void ResetProgramState() {
   InitChoiceDialogs();
   InitOutputChannel();
   InitGraphicsWindow();
+  InitHatching();
   InitCadSettings();
   InitCadChannel();
   InitBlockFiles();
