@@ -84,8 +84,8 @@ TEST_F(ToothOutlineTest, WorkedExampleGivesTheHandComputedVertices) {
   EXPECT_EQ(cadState.pen, 5);
   const std::vector<Vertex> v = Vertices(lines);
   ASSERT_EQ(v.size(), 6u);
-  // Vertices 2, 4 and 5 by hand: Q, and the mirror images of vertex 3 and Q;
-  // vertex 6 mirrors vertex 1.
+  // Vertices 1 to 3 worked by hand; 4 to 6 are their mirror images in the
+  // y axis, taken in reverse order.
   const Real expected[6][2] = {{13.7943L, 73.7929L}, {12.8673L, 73.9602L},  {7.1806L, 65.4580L},
                                {-7.1806L, 65.4580L}, {-12.8673L, 73.9602L}, {-13.7943L, 73.7929L}};
   const Real sweepsDeg[6] = {0.72L, 12.26L, -124.71L, 12.26L, 0.72L, 0};
