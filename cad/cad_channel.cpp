@@ -735,32 +735,6 @@ void CadInsertShifted(const std::string& name, Real x, Real y, Real angle, Real 
 
 // --- Geometry ---
 
-bool ArcFromChord(Real x1, Real y1, Real x2, Real y2, Real phi, Real& cx, Real& cy, Real& r) {
-  if (std::fabs(std::fabs(phi) - 2 * kPi) < 1e-12L) {
-    cx = x1;
-    cy = y1;
-    r = 0;
-    return true;
-  }
-  const Real half = phi / 2;
-  const Real sinHalf = std::sin(half);
-  if (sinHalf == 0) {
-    if (!hideWarnings) AddMessage("Fehler in GetArcCenter (dphi = " + FormatAuto(phi) + " ! ");
-    return false;
-  }
-  const Real dx = x2 - x1, dy = y2 - y1;
-  const Real chord = Hypot(dx, dy);
-  r = std::fabs(chord / (2 * sinHalf));
-  cx = (x1 + x2) / 2;
-  cy = (y1 + y2) / 2;
-  if (chord > 0) {
-    const Real h = chord / (2 * std::tan(half));
-    cx += h * -dy / chord;
-    cy += h * dx / chord;
-  }
-  return true;
-}
-
 void CadArcAsChords(Real x1, Real y1, Real x2, Real y2, Real phi) {
   Real cx = 0, cy = 0, r = 0;
   if (!ArcFromChord(x1, y1, x2, y2, phi, cx, cy, r)) return;

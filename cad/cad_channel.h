@@ -22,6 +22,7 @@
 
 #include "app/core/batch_runs.h"  // batchCad: no save dialog, nothing opened afterwards
 #include "cad/cad_backend.h"
+#include "graphics/geometry.h"
 #include "model/drive_model.h"
 
 namespace kv5 {
@@ -142,12 +143,6 @@ void CadInsert(const std::string& name, Real x, Real y, Real angle, Real xscale,
 void CadInsertShifted(const std::string& name, Real x, Real y, Real angle, Real xscale,
                       Real yscale);
 
-// --- Geometry shared with block replay ---
-// Centre and radius of the arc from P1 to P2 with the signed included angle
-// phi (rad). A sweep of exactly ±2π gives centre P1 and radius 0. False for
-// any other sweep with sin(phi/2) = 0 (the message "Fehler in GetArcCenter
-// (dphi = <phi> ! " is added unless warnings are hidden).
-bool ArcFromChord(Real x1, Real y1, Real x2, Real y2, Real phi, Real& cx, Real& cy, Real& r);
 // The arc from P1 to P2 with sweep phi (rad) as chords: CadMoveTo(P1),
 // then CadLineTo to n + 1 points of the arc (the first is P1 itself), or a
 // single CadLineTo(P2) for a short flat arc.

@@ -4,39 +4,11 @@
 #include <string>
 
 #include "cad/cad_channel.h"
+#include "graphics/geometry.h"
 #include "text/numeric.h"
 
 namespace kv5 {
-namespace {
-
-struct Point {
-  Real x = 0;
-  Real y = 0;
-};
-
-Real MirrorAngle(Real a, Real m) {
-  return 2 * m - a;
-}
-
-// The two intersection points of two circles; false (points zero) when the
-// circles do not meet or share their centre.
-bool CircleCircleIntersect(Point c1, Real r1, Point c2, Real r2, Point& p1, Point& p2) {
-  p1 = p2 = Point{};
-  const Real dx = c2.x - c1.x;
-  const Real dy = c2.y - c1.y;
-  const Real d = std::sqrt(dx * dx + dy * dy);
-  if (d == 0) return false;
-  const Real a = (r1 * r1 - r2 * r2 + d * d) / (2 * d);
-  const Real h2 = r1 * r1 - a * a;
-  if (!(h2 >= 0)) return false;
-  const Real h = std::sqrt(h2);
-  const Point mid{c1.x + a * dx / d, c1.y + a * dy / d};
-  p1 = {mid.x + h * dy / d, mid.y - h * dx / d};
-  p2 = {mid.x - h * dy / d, mid.y + h * dx / d};
-  return true;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 ToothOutline ComputeToothOutline(int z, Real alphaDeg, Real ri, Real re, Real dfMean, Real daTip) {
   const Real tau = 2 * kPi / z;
