@@ -7,6 +7,11 @@
 
 namespace kv5 {
 
+// The result drawing chosen in the configuration dialog
+// ("RadioGroup_ergebnisgrafik"): 0 "egal", 1 "Quick 1", 2 "Quick 3",
+// 3 "Fertigungszeichnung", 4 "Diagramm", 5 "Zeichnung", 6 "Quick 4".
+extern int resultDrawing;
+
 // Items of the drawing list (1-based), as the menus and the batch runs
 // number them.
 enum DrawingItem : int {
@@ -28,6 +33,9 @@ enum DrawingItem : int {
   kDrawBack = 16,
 };
 
+// Start-up state (result drawing "egal").
+void InitDriveDrawings();
+
 // presetItem 0 lets the user choose (and offers the list again after each
 // drawing); outputKind as CadBegin (0 = ask). Returns the abort flag.
 bool DrawDriveMenu(int presetItem, int outputKind);
@@ -41,8 +49,5 @@ void DrawAssembly();                     // body of "CHDRIVE"
 void DrawProductionSheet(int which);     // 0 both wheels, 1 wheel 1, 2 wheel 2
 void DrawQuickSheet();                   // "Quick", also the block "quick"
 void DrawQuick3Sheet();                  // "Quick 3" entities
-
-// Installs DrawDriveMenu as the drawer of the CAD batch runs.
-void InstallCadBatchDrawer();
 
 }  // namespace kv5

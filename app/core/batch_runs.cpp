@@ -1,6 +1,7 @@
 #include "app/core/batch_runs.h"
 
 #include "dialogs/message_boxes.h"
+#include "graphics/drive_drawings.h"
 #include "model/drive_model.h"
 #include "model/project_file.h"
 #include "text/configuration.h"
@@ -72,7 +73,7 @@ int RunCadBatch(const std::string& projectParameter, const std::string& option) 
     if (cadBatchDrawer)
       cadBatchDrawer(drawing, kind);
     else
-      ShowError("CAD-Ausgabe ist in diesem Programm nicht verfügbar.");
+      DrawDriveMenu(drawing, kind);
   }
   batchCad = false;
   return kExitOk;

@@ -17,7 +17,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUnreadableProject = 1;
 
 // Draws entry `drawing` (1..11) of the drawing list with output kind
-// `kind`; installed by the drawing layer.
+// `kind`. Without one set, the batch run uses the drawing list itself
+// (DrawDriveMenu); tests set their own to watch the calls.
 using CadBatchDrawer = std::function<void(int drawing, int kind)>;
 void SetCadBatchDrawer(CadBatchDrawer drawer);
 

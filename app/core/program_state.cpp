@@ -10,6 +10,7 @@
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
+#include "graphics/drive_drawings.h"
 #include "graphics/graphics_window.h"
 #include "graphics/hatching.h"
 #include "model/drive_model.h"
@@ -46,6 +47,7 @@ void ResetProgramState() {
   InitCadChannel();
   InitBlockFiles();
   InitLinplot();
+  InitDriveDrawings();
 }
 
 }  // namespace kv5
