@@ -45,9 +45,9 @@ void DrawDefaultResult();
 void DrawPartsMenu(int outputKind);
 
 // Entity and block bodies used by the drawing list.
-void DrawAssembly();                     // body of "CHDRIVE"
-void DrawProductionSheet(int which);     // 0 both wheels, 1 wheel 1, 2 wheel 2
-void DrawQuickSheet();                   // "Quick", also the block "quick"
-void DrawQuick3Sheet();                  // "Quick 3" entities
+void DrawAssembly();                  // body of "CHDRIVE"
+void DrawProductionSheet(int which);  // 0 both wheels, 1 wheel 1, 2 wheel 2
+void DrawQuickSheet();                // "Quick", also the block "quick"
+void DrawQuick3Sheet();               // "Quick 3" entities
 
 }  // namespace kv5

@@ -29,10 +29,10 @@ int main(int argc, char** argv) {
   request.imageWidth = 1600;
   request.imageHeight = 1200;
   if (!kv5::TryParseInt(argv[2], item) || item < 1 || item > 15 ||
-      (argc == 6 && (!kv5::TryParseInt(argv[4], request.imageWidth) ||
-                     !kv5::TryParseInt(argv[5], request.imageHeight) ||
-                     request.imageWidth <= 0 || request.imageHeight <= 0 ||
-                     request.imageWidth > 20000 || request.imageHeight > 20000))) {
+      (argc == 6 &&
+       (!kv5::TryParseInt(argv[4], request.imageWidth) ||
+        !kv5::TryParseInt(argv[5], request.imageHeight) || request.imageWidth <= 0 ||
+        request.imageHeight <= 0 || request.imageWidth > 20000 || request.imageHeight > 20000))) {
     std::fprintf(stderr, "kv5drawpng: bad item or size\n");
     return 2;
   }
