@@ -7,6 +7,7 @@
 namespace kv5 {
 
 Real stlFitClearanceBore = 0;
+Real stlFitClearanceShaft = 0;
 Real cadScaleFactor = 1;
 bool cadFrameAroundLimits = false;
 bool cadDrawingFooter = true;
@@ -15,6 +16,7 @@ bool cadOpenAfterExport = true;
 
 void InitCadSettings() {
   stlFitClearanceBore = 0;
+  stlFitClearanceShaft = 0;
   cadScaleFactor = 1;
   cadFrameAroundLimits = false;
   cadDrawingFooter = true;

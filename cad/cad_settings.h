@@ -19,6 +19,9 @@ namespace kv5 {
 // "STL fit clearance bore": clearance added to bores and fits of the STL
 // parts, mm (default 0).
 extern Real stlFitClearanceBore;
+// "STL fit clearance shaft": clearance taken off shafts and pegs of the STL
+// parts, mm (default 0).
+extern Real stlFitClearanceShaft;
 
 // Scale factor applied to the lengths written into DXF and plot files
 // (coordinates, radii, text heights); angles and insert scales are never
