@@ -272,6 +272,21 @@ void CadBegin(CadKind kind) {
   if (cadKind == kCadStep) cadState.polylineMode = false;
 }
 
+void CadBeginOn(CadKind kind, std::unique_ptr<CadBackend> runBackend) {
+  AbandonRun();
+  ClearBlockCache();
+  cadState.originX = cadState.originY = 0;
+  cadState.logoMode = 0;
+  cadKind = kind;
+  backend = runBackend ? std::move(runBackend) : std::make_unique<NullCadBackend>();
+  cadState.fileName = backend->FileName();
+  cadState.penMode = 0;
+  cadState.screenLineStyle = 0;
+  cadState.definingBlocks = false;
+  cadState.doNotOpen = false;
+  if (cadKind == kCadStep) cadState.polylineMode = false;
+}
+
 void CadSetLimits(Real xmin, Real ymin, Real xmax, Real ymax, Real height) {
   cadState.limits = CadLimits{xmin, ymin, xmax, ymax};
   backend->Limits(cadState.limits);

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/core/batch_runs.h"  // batchCad: no save dialog, nothing opened afterwards
@@ -80,6 +81,10 @@ void InitCadChannel();
 // --- Output run ---
 // kind 0 asks "CAD-Code"; cancelling sets abortFlag.
 void CadBegin(CadKind kind);
+// Begins an output run of `kind` on a back end supplied by the caller
+// instead of the one the kind selects (no dialog, no file); lets tests
+// record what a drawing hands to a back end.
+void CadBeginOn(CadKind kind, std::unique_ptr<CadBackend> runBackend);
 void CadSetLimits(Real xmin, Real ymin, Real xmax, Real ymax, Real height);
 void CadSetDefaultLimits();  // 0, 0, 160, 120, height 1
 void CadTables(int layerScheme);
