@@ -19,6 +19,12 @@ namespace kv5 {
 // "STL fit clearance bore": clearance added to bores and fits of the STL
 // parts, mm (default 0).
 extern Real stlFitClearanceBore;
+// "STL Type": "Binary" or "ASCII"; any value other than "ASCII" writes a
+// binary file (default "Binary").
+extern std::string stlType;
+// "STL Dir invers": every facet of the STL solid is turned the other way
+// round (default off).
+extern bool stlDirInverted;
 
 // Scale factor applied to the lengths written into DXF and plot files
 // (coordinates, radii, text heights); angles and insert scales are never
@@ -35,6 +41,9 @@ extern bool cadDrawingFooter;
 extern bool cadPolylineArcsAsChords;
 // A produced CAD file is opened with its associated program (default on).
 extern bool cadOpenAfterExport;
+
+// Whether the STL solid is written as ASCII ("STL Type" = "ASCII").
+bool StlAsciiSelected();
 
 // Start-up values of the settings above.
 void InitCadSettings();
