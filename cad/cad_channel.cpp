@@ -17,9 +17,11 @@
 #include "cad/linplot.h"
 #include "cad/plot_file.h"
 #include "cad/screen_backend.h"
+#include "cad/stl_backend.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "dialogs/message_boxes.h"
+#include "dialogs/value_dialogs.h"
 #include "graphics/graphics_window.h"
 #include "platform/platform.h"
 #include "text/codepage.h"
@@ -99,8 +101,6 @@ const char* UnavailableFormat(CadKind kind) {
   switch (kind) {
     case kCadIges:
       return "IGES";
-    case kCadStl:
-      return "STL";
     case kCadStep:
       return "STEP";
     default:
@@ -158,6 +158,18 @@ void StartBackend() {
       std::string fileName = TemporaryFolder() + "linplot.dxf";
       ShowInfo(fileName + " wird geplottet..");
       StartFileBackend<DxfBackend>(fileName);
+      return;
+    }
+    case kCadStl: {
+      std::string fileName;
+      if (!ChooseFileName(cadKind, fileName)) return;
+      auto stl = std::make_unique<StlBackend>();
+      if (!stl->Create(fileName)) return;
+      // Z range and text style carry over from earlier output runs.
+      stl->SetZ(cadState.zBottom, cadState.zTop);
+      stl->SetTextStyle(cadState.text);
+      cadState.fileName = fileName;
+      backend = std::move(stl);
       return;
     }
     case kCadDxf:
@@ -288,6 +300,15 @@ void CadBeginOn(CadKind kind, std::unique_ptr<CadBackend> runBackend) {
 }
 
 void CadSetLimits(Real xmin, Real ymin, Real xmax, Real ymax, Real height) {
+  // The height of the solid; a batch run has nobody to ask and keeps the
+  // drawing's own height. Cancelling keeps it too, but the file is then not
+  // opened afterwards.
+  if (height > 0 && CadIsSolidOpen() && !batchCad) {
+    if (!AskLength("Höhe", height, 0, 1000)) {
+      abortFlag = false;
+      cadState.doNotOpen = true;
+    }
+  }
   cadState.limits = CadLimits{xmin, ymin, xmax, ymax};
   backend->Limits(cadState.limits);
   if ((cadKind == kCadScreen || cadKind == kCadLinplot) && cadFrameAroundLimits) {
@@ -482,7 +503,8 @@ void CadDelay(int milliseconds) {
 }
 
 bool CadIsSolidOpen() {
-  return cadKind == kCadStl && !backend->FileName().empty();
+  const auto* stl = dynamic_cast<const StlBackend*>(backend.get());
+  return cadKind == kCadStl && stl && stl->SolidOpen();
 }
 
 // --- Primitives ---

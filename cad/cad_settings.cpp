@@ -8,6 +8,8 @@ namespace kv5 {
 
 Real stlFitClearanceBore = 0;
 Real stlFitClearanceShaft = 0;
+std::string stlType = "Binary";
+bool stlDirInverted = false;
 Real cadScaleFactor = 1;
 bool cadFrameAroundLimits = false;
 bool cadDrawingFooter = true;
@@ -17,11 +19,17 @@ bool cadOpenAfterExport = true;
 void InitCadSettings() {
   stlFitClearanceBore = 0;
   stlFitClearanceShaft = 0;
+  stlType = "Binary";
+  stlDirInverted = false;
   cadScaleFactor = 1;
   cadFrameAroundLimits = false;
   cadDrawingFooter = true;
   cadPolylineArcsAsChords = true;
   cadOpenAfterExport = true;
+}
+
+bool StlAsciiSelected() {
+  return stlType == "ASCII";
 }
 
 int CadDecimals() {

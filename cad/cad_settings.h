@@ -22,6 +22,12 @@ extern Real stlFitClearanceBore;
 // "STL fit clearance shaft": clearance taken off shafts and pegs of the STL
 // parts, mm (default 0).
 extern Real stlFitClearanceShaft;
+// "STL Type": "Binary" or "ASCII"; any value other than "ASCII" writes a
+// binary file (default "Binary").
+extern std::string stlType;
+// "STL Dir invers": every facet of the STL solid is turned the other way
+// round (default off).
+extern bool stlDirInverted;
 
 // Scale factor applied to the lengths written into DXF and plot files
 // (coordinates, radii, text heights); angles and insert scales are never
@@ -38,6 +44,9 @@ extern bool cadDrawingFooter;
 extern bool cadPolylineArcsAsChords;
 // A produced CAD file is opened with its associated program (default on).
 extern bool cadOpenAfterExport;
+
+// Whether the STL solid is written as ASCII ("STL Type" = "ASCII").
+bool StlAsciiSelected();
 
 // Start-up values of the settings above.
 void InitCadSettings();
