@@ -10,6 +10,7 @@
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
+#include "graphics/frame_settings.h"
 #include "graphics/graphics_window.h"
 #include "graphics/hatching.h"
 #include "model/drive_model.h"
@@ -38,6 +39,7 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
+  InitFrameSettings();
   InitChoiceDialogs();
   InitOutputChannel();
   InitGraphicsWindow();
