@@ -11,6 +11,7 @@
 #include "dialogs/file_checks.h"
 #include "graphics/drawing_info.h"
 #include "graphics/drive_drawings.h"
+#include "graphics/frame_settings.h"
 #include "graphics/graphics_window.h"
 #include "graphics/hatching.h"
 #include "model/drive_model.h"
@@ -39,6 +40,7 @@ void ResetProgramState() {
   InitConfiguration();
   InitFileChecks();
   InitDrawingInfo();
+  InitFrameSettings();
   InitChoiceDialogs();
   InitOutputChannel();
   InitGraphicsWindow();
