@@ -17,7 +17,7 @@
 #include "model/drive_model.h"
 #include "model/project_file.h"
 #include "platform/headless_platform.h"
-#include "text/numeric.h"
+#include "text/number_format.h"
 
 int main(int argc, char** argv) {
   if (argc != 4 && argc != 6) {
