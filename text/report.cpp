@@ -4,6 +4,7 @@
 
 #include "app/core/identity.h"
 #include "model/drive_model.h"
+#include "model/profile_designation.h"
 #include "text/message_explanations.h"
 #include "text/messages.h"
 #include "text/number_format.h"
@@ -191,11 +192,7 @@ bool WritePages() {
 }  // namespace
 
 std::string ProfileText() {
-  const DriveModel& m = model;
-  if (m.editable) return "";
-  std::string text = TrimBlanks(m.chain.designation);
-  if (m.chainStandard == 1) return text + " - ISO 606";
-  return text + " - " + TrimBlanks(m.chain.standardNote);
+  return ProfileDesignation(false);
 }
 
 void WriteReport(int channelKind) {
