@@ -14,6 +14,7 @@
 #include "cad/contour_listing.h"
 #include "cad/dxf_reader.h"
 #include "cad/dxf_writer.h"
+#include "cad/iges_backend.h"
 #include "cad/linplot.h"
 #include "cad/plot_file.h"
 #include "cad/screen_backend.h"
@@ -99,8 +100,6 @@ const char* ExtensionOf(CadKind kind) {
 
 const char* UnavailableFormat(CadKind kind) {
   switch (kind) {
-    case kCadIges:
-      return "IGES";
     case kCadStep:
       return "STEP";
     default:
@@ -173,12 +172,15 @@ void StartBackend() {
       return;
     }
     case kCadDxf:
+    case kCadIges:
     case kCadPlotFile:
     case kCadContourList: {
       std::string fileName;
       if (!ChooseFileName(cadKind, fileName)) return;
       if (cadKind == kCadDxf)
         StartFileBackend<DxfBackend>(fileName);
+      else if (cadKind == kCadIges)
+        StartFileBackend<IgesBackend>(fileName);
       else if (cadKind == kCadPlotFile)
         StartFileBackend<PlotFileBackend>(fileName);
       else

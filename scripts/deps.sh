@@ -8,9 +8,10 @@ set -euo pipefail
 # libcairo2-dev, pkg-config: PDF pages of the printer channel.
 # python3-ezdxf: loads and audits the DXF files the CAD tests write.
 # admesh: reads the STL files the CAD tests write (tests/scripts/check_stl.sh).
+# occt-draw: reads back the IGES and STEP files the CAD tests write.
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev
   qt6-base-dev fonts-liberation2 fonts-dejavu-core python3-ezdxf
-  admesh)
+  admesh occt-draw)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
