@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "app/core/startup.h"
 #include "cad/cad_channel.h"
 #include "cad/cad_settings.h"
+#include "dialogs/file_checks.h"
 #include "graphics/graphics_window.h"
 #include "model/drive_model.h"
 #include "model/project_file.h"
