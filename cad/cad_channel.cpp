@@ -17,6 +17,7 @@
 #include "cad/linplot.h"
 #include "cad/plot_file.h"
 #include "cad/screen_backend.h"
+#include "cad/step_backend.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
 #include "dialogs/message_boxes.h"
@@ -101,8 +102,6 @@ const char* UnavailableFormat(CadKind kind) {
       return "IGES";
     case kCadStl:
       return "STL";
-    case kCadStep:
-      return "STEP";
     default:
       return nullptr;
   }
@@ -171,6 +170,11 @@ void StartBackend() {
         StartFileBackend<PlotFileBackend>(fileName);
       else
         StartFileBackend<ContourListingBackend>(fileName);
+      return;
+    }
+    case kCadStep: {
+      std::string fileName;
+      if (ChooseFileName(cadKind, fileName)) StartFileBackend<StepBackend>(fileName);
       return;
     }
     default:
