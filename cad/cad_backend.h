@@ -13,10 +13,9 @@
 //    transform at each insert (cad/dxf_reader.h); the back end sees only the
 //    replayed primitives.
 //
-// IGES (kind 2), STL (kind 6) and STEP (kind 7) drop in as further classes
-// derived from CadBackend: IGES with native blocks, STL and STEP with block
-// files (STEP returns false from PassDone on its counting pass). Until they
-// exist, CadBegin reports them as not available.
+// IGES (kind 2) uses native blocks (subfigures); STL (kind 6) and STEP
+// (kind 7) use block files, and STEP returns false from PassDone on its
+// counting pass.
 #pragma once
 
 #include <string>

@@ -18,6 +18,7 @@
 #include "cad/linplot.h"
 #include "cad/plot_file.h"
 #include "cad/screen_backend.h"
+#include "cad/step_backend.h"
 #include "cad/stl_backend.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/file_checks.h"
@@ -95,15 +96,6 @@ const char* ExtensionOf(CadKind kind) {
       return "pas";
     default:
       return "";
-  }
-}
-
-const char* UnavailableFormat(CadKind kind) {
-  switch (kind) {
-    case kCadStep:
-      return "STEP";
-    default:
-      return nullptr;
   }
 }
 
@@ -187,11 +179,12 @@ void StartBackend() {
         StartFileBackend<ContourListingBackend>(fileName);
       return;
     }
+    case kCadStep: {
+      std::string fileName;
+      if (ChooseFileName(cadKind, fileName)) StartFileBackend<StepBackend>(fileName);
+      return;
+    }
     default:
-      if (const char* format = UnavailableFormat(cadKind)) {
-        ShowError(std::string(format) + "-Ausgabe ist in dieser Version noch nicht verfügbar");
-        abortFlag = true;
-      }
       return;
   }
 }

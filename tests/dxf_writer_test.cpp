@@ -440,20 +440,6 @@ TEST_F(DxfWriterTest, CancelledChoiceOrDialogSetsAbortAndWritesNothing) {
   EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
 }
 
-TEST_F(DxfWriterTest, FormatsOfALaterIssueAreReportedAndWriteNothing) {
-  for (CadKind kind : {kCadStep}) {
-    abortFlag = false;
-    recorder_.ClearLog();
-    CadBegin(kind);
-    EXPECT_TRUE(abortFlag) << kind;
-    ASSERT_EQ(recorder_.Messages().size(), 1u) << kind;
-    EXPECT_NE(recorder_.Messages()[0].text.find("nicht verfügbar"), std::string::npos);
-    EXPECT_FALSE(CadIsSolidOpen());
-  }
-  EXPECT_TRUE(recorder_.saveRequests.empty());
-  EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
-}
-
 TEST_F(DxfWriterTest, FailedWriteKeepsTheExistingFile) {
   const std::string name = folder_.File("alt.dxf");
   const std::string old(20000, 'x');
