@@ -120,8 +120,7 @@ class CadBackend {
   virtual bool PolyVertexUnshifted() const { return false; }
 };
 
-// A back end that does nothing (kinds 8, 9, 10, unknown kinds, and the
-// formats that are not available).
+// A back end that does nothing (kinds 8, 9, 10 and unknown kinds).
 class NullCadBackend : public CadBackend {
  public:
   bool NativeBlocks() const override { return true; }

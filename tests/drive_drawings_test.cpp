@@ -57,8 +57,15 @@ class DriveDrawingsTest : public testing::CadTest {
     ASSERT_FALSE(calcFailed);
     abortFlag = false;
   }
-  // Draws `item` into a plot file and reads it back.
+  // Draws `item` into a plot file and reads it back. The bearing plate
+  // (item 11) first asks for the play and the centre distance: both keep
+  // their proposals (no play, the drive's centre distance).
   PlotDrawing Draw(int item) {
+    recorder_.ClearAnswers();
+    if (item == kDrawBearingPlate) {
+      recorder_.QueueAnswer(std::string("0"));
+      recorder_.QueueAnswer(FormatRecordReal(model.a));
+    }
     AnswerSaveDialog(folder_.File("drawing.txt"));
     EXPECT_FALSE(DrawDriveMenu(item, kCadPlotFile));
     return Parse(Lines("drawing.txt"));
@@ -87,6 +94,11 @@ class DriveDrawingsTest : public testing::CadTest {
       if (entities && f[0] != "SECTION ENTITIES" && f[0] != "EOF") ++d.entityRecords;
     }
     return d;
+  }
+  static void ExpectLimits(const std::vector<double>& limits, std::vector<double> expected,
+                           int item) {
+    ASSERT_EQ(limits.size(), 4u) << "item " << item;
+    for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(limits[i], expected[i], 1e-5) << "item " << item;
   }
   static int Count(const std::vector<Insert>& inserts, const std::string& name) {
     return static_cast<int>(std::count_if(inserts.begin(), inserts.end(),
@@ -128,14 +140,14 @@ TEST_F(DriveDrawingsTest, LimitsFollowTheItemAndTheKindOfWheel2) {
   const double da1 = static_cast<double>(model.daMax[1]);
   const double p = static_cast<double>(model.chain.p);
   const double z2 = model.z2;
-  EXPECT_EQ(Draw(1).limits, (std::vector<double>{-0.6 * da1, -0.6 * da1, 0.6 * da1, 0.8 * da1}));
+  ExpectLimits(Draw(1).limits, {-0.6 * da1, -0.6 * da1, 0.6 * da1, 0.8 * da1}, 1);
   std::vector<double> rack = Draw(3).limits;
   ASSERT_EQ(rack.size(), 4u);
   EXPECT_NEAR(rack[0], -2 * p, 1e-6);
   EXPECT_NEAR(rack[3], 0.55 * p * z2, 1e-6);
-  EXPECT_EQ(Draw(6).limits, (std::vector<double>{-5, -5, 215, 307}));
+  ExpectLimits(Draw(6).limits, {-5, -5, 215, 307}, 6);
   // Item 8: one A3 sheet for the two A4 frames side by side.
-  EXPECT_EQ(Draw(8).limits, (std::vector<double>{-5, -5, 432, 310}));
+  ExpectLimits(Draw(8).limits, {-5, -5, 432, 310}, 8);
 
   Load("pinwheel_iso_bores.kv5");
   const double a = static_cast<double>(model.a);
