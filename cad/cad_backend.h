@@ -84,6 +84,9 @@ class CadBackend {
   virtual bool Failed() const { return false; }
   // The file produced, empty for the screen.
   virtual std::string FileName() const { return std::string(); }
+  // True while a solid (STL) is being written: the drawings then leave out
+  // what a solid cannot hold (centre lines, pitch circles).
+  virtual bool SolidOpen() const { return false; }
 
   // State. `layer` is the layer name the channel derived for the pen.
   virtual void SetPen(int /*pen*/, const std::string& /*layer*/) {}

@@ -498,8 +498,7 @@ void CadDelay(int milliseconds) {
 }
 
 bool CadIsSolidOpen() {
-  const auto* stl = dynamic_cast<const StlBackend*>(backend.get());
-  return cadKind == kCadStl && stl && stl->SolidOpen();
+  return cadKind == kCadStl && backend->SolidOpen();
 }
 
 // --- Primitives ---

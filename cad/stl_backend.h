@@ -34,7 +34,7 @@ class StlBackend : public CadBackend {
   bool Failed() const override { return writer_.Failed(); }
   std::string FileName() const override { return writer_.FileName(); }
   // True from Create until the solid is finished or abandoned.
-  bool SolidOpen() const { return writer_.IsOpen(); }
+  bool SolidOpen() const override { return writer_.IsOpen(); }
   std::uint64_t FacetCount() const { return writer_.FacetCount(); }
 
   void SetTextStyle(const CadTextStyle& style) override { style_ = style; }

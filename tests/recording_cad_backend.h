@@ -32,6 +32,8 @@ class RecordingCadBackend : public CadBackend {
   bool NativeBlocks() const override { return false; }
   bool TruePolylines() const override { return truePolylines_; }
   std::string FileName() const override { return fileName_; }
+  // Stands in for an STL solid when the run is of kind STL with a file.
+  bool SolidOpen() const override { return !fileName_.empty(); }
 
   void SetPen(int pen, const std::string& /*layer*/) override { pen_ = pen; }
   void SetZ(Real bottom, Real top) override {
