@@ -7,8 +7,10 @@ set -euo pipefail
 # fonts-dejavu-core: fallback glyphs (box drawing, symbols) for the renderer.
 # libcairo2-dev, pkg-config: PDF pages of the printer channel.
 # python3-ezdxf: loads and audits the DXF files the CAD tests write.
+# clang, libclang-rt-14-dev: libFuzzer and the sanitizer run-times of the
+#   fuzz targets (tests/fuzz, scripts/fuzz.sh).
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev
-  qt6-base-dev fonts-liberation2 fonts-dejavu-core python3-ezdxf)
+  qt6-base-dev fonts-liberation2 fonts-dejavu-core python3-ezdxf clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
