@@ -9,7 +9,7 @@ seconds=${KV5_FUZZ_SECONDS:-20}
 KV5_BUILD_DIR=$build "$root/scripts/build.sh" -DCMAKE_CXX_COMPILER=clang++ -DKV5_FUZZ=ON \
   -DKV5_BUILD_TESTS=OFF -DKV5_BUILD_BENCH=OFF "$@"
 export LSAN_OPTIONS=suppressions=$root/tests/sanitizer/lsan.supp
-for corpus in "$root"/tests/fuzz/corpus/*/; do
+for corpus in "$root"/tests/fuzz/corpus/*; do
   target=$(basename "$corpus")
   scratch=$(mktemp -d)
   echo "== $target (${seconds} s)"

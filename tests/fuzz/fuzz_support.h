@@ -20,7 +20,8 @@ namespace kv5::fuzz {
 // The scratch folder, ending with "/"; made on first use and removed with
 // its contents when the process ends normally.
 inline const std::string& ScratchFolder() {
-  static const std::string folder = [] {
+  // Never destroyed: the removal at exit runs after static destructors.
+  static const std::string& folder = *new std::string([] {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/kv5fuzz.XXXXXX";
     if (!mkdtemp(pattern.data())) {
       std::perror("kv5 fuzz: mkdtemp");
@@ -28,7 +29,7 @@ inline const std::string& ScratchFolder() {
     }
     std::atexit([] { std::filesystem::remove_all(ScratchFolder()); });
     return pattern + "/";
-  }();
+  }());
   return folder;
 }
 
