@@ -107,7 +107,7 @@ TEST_F(BatchFailureTest, FullDiskKeepsTheEarlierOutputAndEndsWithZero) {
     const std::string earlier(30000, 'a');
     WriteFileBytes(folder_.File(c.output), earlier);
     const std::set<std::string> before = FilesIn(folder_.path());
-    int code = RunWithFileSizeLimit(3000, [&] {
+    int code = RunWithFileSizeLimit(1000, [&] {
       StartOutcome outcome = StartProgram({"test.kv5", c.option, "/NOGUI"});
       const auto& shown = recorder_.Messages();
       bool reported = !shown.empty() && shown.back().text.rfind(c.messageStart, 0) == 0;
@@ -128,8 +128,8 @@ TEST_F(BatchFailureTest, WithoutFailureTheSameRunsWriteTheirFiles) {
     StartOutcome outcome = StartProgram({"test.kv5", option, "/NOGUI"});
     EXPECT_EQ(outcome.exitCode, kExitOk);
   }
-  EXPECT_GT(ReadFileBytes(folder_.File("test.txt")).size(), 3000u);
-  EXPECT_GT(ReadFileBytes(folder_.File("test.dxf")).size(), 3000u);
+  EXPECT_GT(ReadFileBytes(folder_.File("test.txt")).size(), 1000u);
+  EXPECT_GT(ReadFileBytes(folder_.File("test.dxf")).size(), 1000u);
 }
 
 // Targets below a regular file: no process may create them, root included.
