@@ -167,8 +167,10 @@ std::string SingleLineText(const std::string& text) {
 
 bool ReadWholeFile(const std::string& name, std::string& bytes) {
   bytes.clear();
+  // Only regular files: a FIFO would block the open, a device such as
+  // /dev/zero would never end.
   struct stat info;
-  if (stat(name.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  if (stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   std::ifstream in(name, std::ios::binary);
   if (!in) return false;
   std::ostringstream buffer;
@@ -195,14 +197,16 @@ bool LineReader::Open(const std::string& fileName) {
   lines_.clear();
   next_ = 0;
   error_.clear();
+  // Only regular files: a FIFO would block the open, a device such as
+  // /dev/zero would never end.
+  struct stat info;
+  if (stat(fileName.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    error_ = std::strerror(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    return false;
+  }
   std::ifstream in(fileName, std::ios::binary);
   if (!in) {
     error_ = std::strerror(errno);
-    return false;
-  }
-  struct stat info;
-  if (stat(fileName.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    error_ = std::strerror(EISDIR);
     return false;
   }
   std::ostringstream buffer;

@@ -1,6 +1,7 @@
 #include "model/line_file.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -105,6 +106,20 @@ TEST_F(LineFileTest, OpenFailsForMissingFileAndFolder) {
   LineWriter writer;
   EXPECT_FALSE(writer.Open(folder.File("no/such/folder/a.kv5")));
   EXPECT_FALSE(writer.ErrorText().empty());
+}
+
+// A FIFO would block the open and a device never end: neither is read.
+TEST_F(LineFileTest, OnlyRegularFilesAreRead) {
+  TempFolder folder;
+  const std::string fifo = folder.File("pipe.kv5");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string bytes;
+  for (const std::string& name : {fifo, std::string("/dev/zero")}) {
+    LineReader reader;
+    EXPECT_FALSE(reader.Open(name)) << name;
+    EXPECT_FALSE(reader.ErrorText().empty()) << name;
+    EXPECT_FALSE(ReadWholeFile(name, bytes)) << name;
+  }
 }
 
 // A write that fails part-way (file size limit in a child process) leaves

@@ -59,7 +59,7 @@ def main():
     if len(sys.argv) != 4:
         print(__doc__)
         return 2
-    wkv5, projects, output = sys.argv[1:]
+    wkv5, projects, output = (os.path.abspath(a) for a in sys.argv[1:])
     shutil.rmtree(output, ignore_errors=True)
     os.makedirs(output)
     home = os.path.join(output, "home")
