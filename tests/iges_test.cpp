@@ -240,12 +240,7 @@ TEST_F(IgesTest, FailedWriteKeepsTheExistingFileAndLeavesNoSpool) {
   WriteFileBytes(name, old);
   recorder_.QueueAnswer(name);
   recorder_.QueueAnswer(YesNoCancel::Yes);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limit = {4000, 4000};
-    setrlimit(RLIMIT_FSIZE, &limit);
+  const int code = testing::ExitCodeUnderFileSizeLimit(4000, [&] {
     CadBegin(kCadIges);
     bool begun = !abortFlag;
     CadSetDefaultLimits();
@@ -255,12 +250,9 @@ TEST_F(IgesTest, FailedWriteKeepsTheExistingFileAndLeavesNoSpool) {
     CadEnd();
     bool reported =
         !recorder_.Messages().empty() && recorder_.Messages().back().text.find("I/O-Error") == 0;
-    _exit(begun && abortFlag && reported ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write must fail and say so";
+    return begun && abortFlag && reported;
+  });
+  EXPECT_EQ(code, 0) << "the write must fail and say so";
   EXPECT_EQ(ReadFileBytes(name), old);
   int entries = 0;
   for (auto& e : std::filesystem::directory_iterator(folder_.path())) {

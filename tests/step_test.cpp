@@ -399,12 +399,7 @@ TEST_F(StepTest, FailedWriteKeepsTheOlderFile) {
   WriteFileBytes(name, old);
   recorder_.QueueAnswer(name);
   recorder_.QueueAnswer(YesNoCancel::Yes);  // overwrite
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limit = {8000, 8000};
-    setrlimit(RLIMIT_FSIZE, &limit);
+  const int code = testing::ExitCodeUnderFileSizeLimit(8000, [&] {
     CadBegin(kCadStep);
     bool begun = !abortFlag;
     CadSetDefaultLimits();
@@ -416,12 +411,9 @@ TEST_F(StepTest, FailedWriteKeepsTheOlderFile) {
     CadEnd();
     bool reported =
         !recorder_.Messages().empty() && recorder_.Messages().back().text.find("I/O-Error") == 0;
-    _exit(begun && abortFlag && reported ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write must fail and say so";
+    return begun && abortFlag && reported;
+  });
+  EXPECT_EQ(code, 0) << "the write must fail and say so";
   EXPECT_EQ(ReadFileBytes(name), old);
   EXPECT_EQ(FilesInFolder(), 1u) << "no half-written file left behind";
 }

@@ -614,12 +614,7 @@ TEST_F(StlTest, FailedWriteKeepsTheOlderFile) {
     recorder_.ClearAnswers();
     recorder_.QueueAnswer(name);
     recorder_.QueueAnswer(YesNoCancel::Yes);  // overwrite
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      std::signal(SIGXFSZ, SIG_IGN);
-      struct rlimit limit = {4000, 4000};
-      setrlimit(RLIMIT_FSIZE, &limit);
+    const int code = testing::ExitCodeUnderFileSizeLimit(4000, [&] {
       CadBegin(kCadStl);
       bool begun = !abortFlag;
       CadSetLimits(0, 0, 160, 120, 0);
@@ -631,12 +626,9 @@ TEST_F(StlTest, FailedWriteKeepsTheOlderFile) {
       int errors = 0;
       for (const ShownMessage& m : recorder_.Messages())
         if (m.text.rfind("I/O-Error", 0) == 0) ++errors;
-      _exit(begun && abortFlag && errors == 1 ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write must fail and say so once";
+      return begun && abortFlag && errors == 1;
+    });
+    EXPECT_EQ(code, 0) << "the write must fail and say so once";
     EXPECT_EQ(ReadFileBytes(name), old);
     int entries = 0;
     for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder_.path())) ++entries;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "app/core/program_state.h"
@@ -43,6 +44,12 @@ class TempFolder {
 
 // Whole file as bytes ("" when missing).
 std::string ReadFileBytes(const std::string& fileName);
+
+// Runs `body` in a forked child process whose files may grow to at most
+// maxBytes (SIGXFSZ ignored, so a write beyond fails like a full disk).
+// Returns 0 when body returned true, 1 when it returned false, -1 when the
+// child did not end normally. Nothing the child changes reaches the test.
+int ExitCodeUnderFileSizeLimit(long maxBytes, const std::function<bool()>& body);
 void WriteFileBytes(const std::string& fileName, const std::string& bytes);
 
 }  // namespace kv5::testing
