@@ -32,8 +32,11 @@ std::string Fixed(int decimals, Real x) {
 Real PrepareProfileRow() {
   DriveModel& m = model;
   const Real d1 = m.chain.d1;
-  // Pin cross-section times 200 N/mm², in kN.
-  const double breakingForce = static_cast<double>(50 * kPi * m.d2 * m.d2 / 1000);
+  // Pin cross-section times 200 N/mm², in kN, of the pin the calculation
+  // uses: an unset d2 (0) would give a breaking force of 0 N and safeties
+  // of 0 until the project is calculated a second time.
+  const Real pin = PinDiameterOrDefault(m);
+  const double breakingForce = static_cast<double>(50 * kPi * pin * pin / 1000);
   const double jointArea = static_cast<double>(m.bf1 * d1 / 100);
   const double width = static_cast<double>(3 * m.s + m.chain.b1);
   // A non-finite input is rejected after the message reset; it must not

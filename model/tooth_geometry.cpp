@@ -104,6 +104,10 @@ bool CheckGeometryInputs() {
   return true;
 }
 
+Real PinDiameterOrDefault(const DriveModel& m) {
+  return m.d2 == 0 ? 0.5L * m.chain.d1 : m.d2;
+}
+
 void ApplyToothDefaults() {
   DriveModel& m = model;
   m.strands = 1;
@@ -113,7 +117,7 @@ void ApplyToothDefaults() {
   if (m.bf1 == 0) m.bf1 = 0.9L * m.chain.b1;
   // h has upper deviation 0: bf1 stays the upper limit.
   m.bf1Min = m.bf1 + IsoLimitsMm("h 14", m.bf1).lower;
-  if (m.d2 == 0) m.d2 = 0.5L * m.chain.d1;
+  m.d2 = PinDiameterOrDefault(m);
 }
 
 void ComputeTestPinAndTotalWidth() {

@@ -18,6 +18,9 @@ bool CheckGeometryInputs();
 
 // Strands, shroud fillet radii, the tooth width default and its h14 limit,
 // and the pin diameter default.
+// The pin diameter d2, or its default (half the roller diameter) when 0.
+Real PinDiameterOrDefault(const DriveModel& m);
+
 void ApplyToothDefaults();
 // Test pin diameter and total tooth width.
 void ComputeTestPinAndTotalWidth();

@@ -441,11 +441,17 @@ TEST_F(ConfigurationTest, FileEndingAtEachCheckPointKeepsLaterInitialValues) {
       expected[font + 1] = "Arial";
       EXPECT_EQ(storedSettings.graphicsTextFont, "Arial");
     }
+    // The unlabelled text, not read, stands for the program folder as far
+    // as the file gave it.
+    expected[resaved.size() - kUnlabelledLines + 34] = programFolder;
     for (size_t k = 0; k < resaved.size(); ++k) {
       if (resaved[k] == expected[k]) continue;
       ADD_FAILURE() << "line " << k << ": " << resaved[k] << " instead of " << expected[k];
       break;
     }
+    // What was saved from a file that ended early loads back the same.
+    LoadBytes(JoinLines(resaved, resaved.size()));
+    EXPECT_EQ(SavedLines(), resaved);
   }
   EXPECT_EQ(checkPoints, 29);
 

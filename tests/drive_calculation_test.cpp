@@ -486,7 +486,7 @@ TEST_F(DriveCalculationTest, PinWheelKeepsItsPinsAndGetsCentreDistanceAndPlateDi
   }
 }
 
-TEST_F(DriveCalculationTest, BreakingForceComesFromThePinDiameterAsItStoodBefore) {
+TEST_F(DriveCalculationTest, BreakingForceComesFromThePinTheCalculationUses) {
   struct Case {
     Real d2, FB;
     Real FBFirst, FBSecond;
@@ -494,8 +494,9 @@ TEST_F(DriveCalculationTest, BreakingForceComesFromThePinDiameterAsItStoodBefore
   const Case cases[] = {
       // 50π · 5² = 3927.0 N
       {5, 0, 3926.9908L, 3926.9908L},
-      // d2 defaults to 4.255 only after the breaking force: 50π · 4.255² = 2843.93 N next time
-      {0, 0, 0, 2843.9307L},
+      // an unset d2 is the default pin of 4.255 already for the breaking
+      // force: 50π · 4.255² = 2843.93 N, the same in every calculation
+      {0, 0, 2843.9307L, 2843.9307L},
       // an entered breaking force stays
       {5, 10000, 10000, 10000},
   };

@@ -534,7 +534,6 @@ void TransferUnlabelledValues(Transfer& t) {
   u.invertedFlag = !stored;
   t.Bool(u.noCopyrightNote);
   t.Text(u.text);
-  if (reading && u.text.empty()) u.text = programFolder;
   t.Integer(u.isoBorder);
   for (size_t i = 0; i < u.frameFlags.size(); ++i) t.Bool(i == 5 ? hideWarnings : u.frameFlags[i]);
   t.Number(u.positiveReal);
@@ -562,6 +561,9 @@ void ReadConfiguration(LineReader& reader) {
   reader.SkipLines(2);  // name and version of the writing program
   Transfer transfer(reader);
   TransferAll(transfer);
+  // Also when the file ends before the unlabelled values: the text saved
+  // then must read back the same.
+  if (storedSettings.unlabelled.text.empty()) storedSettings.unlabelled.text = programFolder;
   CompleteMainWindowSize();
   storedSettings.unlabelled.workOnTableCopies = false;
 }

@@ -32,6 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string first = fuzz::ReadFile(file);
   LoadFromScratch();
   SaveConfiguration();
-  if (fuzz::ReadFile(file) != first) fuzz::Fail("saving loaded settings changes the file");
+  if (fuzz::ReadFile(file) != first) {
+    // Kept beside the second save (the scratch folder outlives an abort).
+    fuzz::WriteFile(fuzz::ScratchFolder() + "first.cfg", first);
+    fuzz::Fail("saving loaded settings changes the file");
+  }
   return 0;
 }
