@@ -2,6 +2,7 @@
 
 #include "app/core/batch_runs.h"
 #include "app/core/command_line.h"
+#include "app/core/main_commands.h"
 #include "app/core/recent_files.h"
 #include "cad/block_files.h"
 #include "cad/cad_channel.h"
@@ -50,6 +51,7 @@ void ResetProgramState() {
   InitBlockFiles();
   InitLinplot();
   InitDriveDrawings();
+  SetMainWindowHooks({});
 }
 
 }  // namespace kv5
