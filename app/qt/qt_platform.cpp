@@ -16,6 +16,7 @@
 #include "app/qt/explanation_window.h"
 #include "app/qt/file_filter.h"
 #include "app/qt/input_dialogs.h"
+#include "app/qt/text_window.h"
 #include "dialogs/choice_dialogs.h"
 
 namespace kv5 {
@@ -146,6 +147,11 @@ bool QtPlatform::OpenWithAssociatedProgram(const std::string& fileName) {
   const QFileInfo file(Q(fileName));
   if (!file.exists()) return false;
   return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+void QtPlatform::ShowTextFile(const std::string& fileName, const std::string& caption) {
+  TForm_showtextfile window(fileName, caption, &textWindowBounds, dialogParent);
+  if (window.Load()) window.exec();
 }
 
 void QtPlatform::Sleep(int milliseconds) {

@@ -39,6 +39,8 @@ class QtPlatform : public Platform {
   void Beep() override;
   bool StartProgram(const std::string& commandLine) override;
   bool OpenWithAssociatedProgram(const std::string& fileName) override;
+  // The text window, modal.
+  void ShowTextFile(const std::string& fileName, const std::string& caption) override;
   void Sleep(int milliseconds) override;
   int ScreenWidth() const override;
   int ScreenHeight() const override;
