@@ -17,6 +17,7 @@
 #include "graphics/hatching.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
+#include "text/interface_texts.h"
 #include "text/messages.h"
 #include "text/number_format.h"
 #include "text/output_channel.h"
@@ -39,6 +40,7 @@ void ResetProgramState() {
   InitTextConversion();
   InitStringRoutines();
   InitConfiguration();
+  InitInterfaceTexts();
   InitFileChecks();
   InitDrawingInfo();
   InitFrameSettings();
