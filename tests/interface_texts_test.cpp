@@ -238,6 +238,31 @@ TEST_F(InterfaceTextsTest, StoredLanguageAppliedAtStart) {
   }
 }
 
+// The language saved with the configuration comes back at the next start
+// only while "Save Menu Language ?" is set.
+TEST_F(InterfaceTextsTest, LanguageSavedWithTheConfiguration) {
+  testing::TempFolder folder;
+  for (bool keepLanguage : {true, false}) {
+    ResetProgramState();
+    configFolder = folder.path();
+    menuLanguage = kLanguageFrench;
+    storedSettings.unlabelled.titleFlags[kSaveMenuLanguageFlag] = keepLanguage;
+    abortFlag = false;
+    SaveConfiguration();
+    ASSERT_FALSE(abortFlag);
+
+    ResetProgramState();
+    configFolder = folder.path();
+    LoadConfiguration();
+    ASSERT_FALSE(abortFlag);
+    ApplyStoredMenuLanguage();
+    EXPECT_EQ(textFile, keepLanguage ? "&Fichier" : "&Datei") << keepLanguage;
+    EXPECT_EQ(textGear, "&Getriebe");
+    EXPECT_EQ(MenuCaptions(0).at("mi_CadRad2Fert"),
+              keepLanguage ? "Triebstock  &Dessin" : "Triebstock  &Zeichnung");
+  }
+}
+
 TEST_F(InterfaceTextsTest, ProgramStateResetPutsGermanBack) {
   const TextSet german = CurrentTexts();
   SwitchInterfaceLanguage(kLanguageChinese);
