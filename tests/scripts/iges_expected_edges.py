@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Counts the curves an IGES reader has to make of a file written by wkv5.
+
+Usage: iges_expected_edges.py FILE.igs
+
+Prints one number: the edges of the file's geometry as seen from its roots,
+every subfigure instance (408) counted with all the members of its
+definition (308), nested instances included. A root is an entity that no
+other entity refers to (by a member list, an instance's definition pointer
+or a transformation matrix pointer), which is what a reader transfers.
+Lines (110) and circular arcs (100) make one edge each, a 2D polyline
+(106) one edge per side; notes (212) and matrices (124) make none.
+
+A file whose records cannot be followed (a pointer to no entity, a
+definition that contains itself) is reported on standard error with exit
+code 1.
+"""
+import sys
+
+
+def read_sections(path):
+    directory, parameters = [], {}
+    with open(path, "rb") as f:
+        for raw in f.read().split(b"\n"):
+            line = raw.rstrip(b"\r").decode("latin-1")
+            if len(line) != 80:
+                continue
+            if line[72] == "D":
+                directory.append(line)
+            elif line[72] == "P":
+                pointer = int(line[64:72])
+                parameters.setdefault(pointer, []).append(line[:64])
+    return directory, parameters
+
+
+def split_parameters(text):
+    """Fields of a parameter string, Hollerith strings kept whole."""
+    fields, field, i = [], "", 0
+    while i < len(text):
+        c = text[i]
+        if field == "" and c.isdigit():
+            j = i
+            while j < len(text) and text[j].isdigit():
+                j += 1
+            if j < len(text) and text[j] == "H":
+                end = j + 1 + int(text[i:j])
+                field = text[i:end]
+                i = end
+                continue
+        if c in ",;":
+            fields.append(field.strip())
+            field = ""
+        else:
+            field += c
+        i += 1
+    return fields
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    directory, parameters = read_sections(sys.argv[1])
+    entities = {}
+    for i in range(0, len(directory) - 1, 2):
+        first, second = directory[i], directory[i + 1]
+        sequence = i + 1
+        text = "".join(parameters.get(sequence, []))
+        entities[sequence] = {
+            "type": int(first[0:8]),
+            "transform": first[48:56].strip(),
+            "fields": split_parameters(text),
+        }
+    referenced = set()
+    for e in entities.values():
+        f = e["fields"]
+        if e["transform"] not in ("", "0"):
+            referenced.add(int(e["transform"]))
+        if e["type"] == 408:
+            referenced.add(int(f[1]))
+        elif e["type"] == 308:
+            referenced.update(int(x) for x in f[4:4 + int(f[3])])
+
+    def edges(sequence, open_definitions):
+        if sequence not in entities:
+            raise ValueError("pointer %d names no entity" % sequence)
+        e = entities[sequence]
+        f = e["fields"]
+        if e["type"] in (100, 110):
+            return 1
+        if e["type"] == 106:
+            return int(f[2]) - 1
+        if e["type"] == 408:
+            return edges(int(f[1]), open_definitions)
+        if e["type"] == 308:
+            if sequence in open_definitions:
+                raise ValueError("subfigure %d contains itself" % sequence)
+            inner = open_definitions | {sequence}
+            return sum(edges(int(x), inner) for x in f[4:4 + int(f[3])])
+        return 0
+
+    try:
+        total = sum(edges(s, frozenset()) for s in entities if s not in referenced)
+    except (ValueError, IndexError) as error:
+        print("%s: %s" % (sys.argv[1], error), file=sys.stderr)
+        return 1
+    print(total)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
