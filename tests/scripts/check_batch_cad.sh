@@ -31,7 +31,8 @@ projects=$(realpath "$2")
 output=$3
 scripts=$(cd "$(dirname "$0")" && pwd)
 
-draw=${KV5_OCCT_DRAW:-$(command -v occt-draw || command -v occt-draw-7.6 || true)}
+draw=${KV5_OCCT_DRAW:-}
+[ -x "$draw" ] || draw=$(command -v occt-draw || command -v occt-draw-7.6 || true)
 missing=()
 [ -n "$draw" ] || missing+=(occt-draw)
 command -v admesh >/dev/null || missing+=(admesh)
