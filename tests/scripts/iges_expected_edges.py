@@ -7,7 +7,8 @@ Prints one number: the edges of the file's geometry as seen from its roots,
 every subfigure instance (408) counted with all the members of its
 definition (308), nested instances included. A root is an entity that no
 other entity refers to (by a member list, an instance's definition pointer
-or a transformation matrix pointer), which is what a reader transfers.
+or a transformation matrix pointer) and that is not blanked (blank status
+01, as subfigure definitions are), which is what a reader transfers.
 Lines (110) and circular arcs (100) make one edge each, a 2D polyline
 (106) one edge per side; notes (212) and matrices (124) make none.
 
@@ -69,6 +70,7 @@ def main():
         entities[sequence] = {
             "type": int(first[0:8]),
             "transform": first[48:56].strip(),
+            "blanked": first[64:66] == "01",
             "fields": split_parameters(text),
         }
     referenced = set()
@@ -100,7 +102,8 @@ def main():
         return 0
 
     try:
-        total = sum(edges(s, frozenset()) for s in entities if s not in referenced)
+        total = sum(edges(s, frozenset()) for s, e in entities.items()
+                    if s not in referenced and not e["blanked"])
     except (ValueError, IndexError) as error:
         print("%s: %s" % (sys.argv[1], error), file=sys.stderr)
         return 1
