@@ -16,7 +16,7 @@
 # - STEP: check_step.sh in its folder mode (fail messages, one edge per
 #   trimmed curve).
 # - STL: check_stl.sh in its folder mode (admesh reads it, facet counts,
-#   normals agree with the vertex order).
+#   normals agree with the vertex order, walls face out of the material).
 #
 # Exit code 0 when every file passes, 77 (skipped) when a reader is not
 # installed, 1 otherwise.
@@ -150,7 +150,7 @@ for project in "$projects"/*.kv5; do
       if [ $kind = stp ]; then
         report=$(KV5_OCCT_DRAW="$draw" bash "$scripts/check_step.sh" --folder "$folder/stp")
       else
-        report=$(bash "$scripts/check_stl.sh" "$folder/stl")
+        report=$(bash "$scripts/check_stl.sh" --outward "$folder/stl")
       fi
       status=$?
       grep -v ' passed, ' <<<"$report"
