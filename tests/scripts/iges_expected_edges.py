@@ -24,8 +24,10 @@ def read_sections(path):
     with open(path, "rb") as f:
         for raw in f.read().split(b"\n"):
             line = raw.rstrip(b"\r").decode("latin-1")
-            if len(line) != 80:
+            if not line:
                 continue
+            if len(line) != 80:
+                raise ValueError("a record of %d columns: %r" % (len(line), line[:20]))
             if line[72] == "D":
                 directory.append(line)
             elif line[72] == "P":
@@ -57,36 +59,39 @@ def split_parameters(text):
     return fields
 
 
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    directory, parameters = read_sections(sys.argv[1])
-    entities = {}
-    for i in range(0, len(directory) - 1, 2):
-        first, second = directory[i], directory[i + 1]
-        sequence = i + 1
-        text = "".join(parameters.get(sequence, []))
-        entities[sequence] = {
-            "type": int(first[0:8]),
-            "transform": first[48:56].strip(),
-            "blanked": first[64:66] == "01",
-            "fields": split_parameters(text),
-        }
-    referenced = set()
-    for e in entities.values():
-        f = e["fields"]
-        if e["transform"] not in ("", "0"):
-            referenced.add(int(e["transform"]))
-        if e["type"] == 408:
-            referenced.add(int(f[1]))
-        elif e["type"] == 308:
-            referenced.update(int(x) for x in f[4:4 + int(f[3])])
+def pointer(text, what):
+    value = int(text)
+    if value <= 0 or value % 2 == 0:
+        raise ValueError("%s %r is no directory entry" % (what, text))
+    return value
 
-    def edges(sequence, open_definitions):
+
+def count_edges(entities):
+    def entity(sequence, wanted=None):
         if sequence not in entities:
             raise ValueError("pointer %d names no entity" % sequence)
         e = entities[sequence]
+        if wanted and e["type"] != wanted:
+            raise ValueError("entity %d is a %d, not a %d" % (sequence, e["type"], wanted))
+        return e
+
+    def members(e):
+        f = e["fields"]
+        return [pointer(x, "member") for x in f[4:4 + int(f[3])]]
+
+    referenced = set()
+    for e in entities.values():
+        if e["transform"] not in ("", "0"):
+            referenced.add(pointer(e["transform"], "matrix"))
+            entity(int(e["transform"]), 124)
+        if e["type"] == 408:
+            referenced.add(pointer(e["fields"][1], "definition"))
+            entity(int(e["fields"][1]), 308)
+        elif e["type"] == 308:
+            referenced.update(members(e))
+
+    def edges(sequence, open_definitions):
+        e = entity(sequence)
         f = e["fields"]
         if e["type"] in (100, 110):
             return 1
@@ -98,14 +103,37 @@ def main():
             if sequence in open_definitions:
                 raise ValueError("subfigure %d contains itself" % sequence)
             inner = open_definitions | {sequence}
-            return sum(edges(int(x), inner) for x in f[4:4 + int(f[3])])
+            return sum(edges(m, inner) for m in members(e))
         return 0
 
+    return sum(edges(s, frozenset()) for s, e in entities.items()
+               if s not in referenced and not e["blanked"])
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
     try:
-        total = sum(edges(s, frozenset()) for s, e in entities.items()
-                    if s not in referenced and not e["blanked"])
-    except (ValueError, IndexError) as error:
+        directory, parameters = read_sections(sys.argv[1])
+    except ValueError as error:
         print("%s: %s" % (sys.argv[1], error), file=sys.stderr)
+        return 1
+    entities = {}
+    for i in range(0, len(directory) - 1, 2):
+        first, second = directory[i], directory[i + 1]
+        sequence = i + 1
+        text = "".join(parameters.get(sequence, []))
+        entities[sequence] = {
+            "type": int(first[0:8]),
+            "transform": first[48:56].strip(),
+            "blanked": first[64:66] == "01",
+            "fields": split_parameters(text),
+        }
+    try:
+        total = count_edges(entities)
+    except (ValueError, IndexError, KeyError) as error:
+        print("%s: records cannot be followed: %s" % (sys.argv[1], error), file=sys.stderr)
         return 1
     print(total)
     return 0
