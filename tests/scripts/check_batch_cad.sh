@@ -16,7 +16,8 @@
 # - STEP: check_step.sh in its folder mode (fail messages, one edge per
 #   trimmed curve).
 # - STL: check_stl.sh in its folder mode (admesh reads it, facet counts,
-#   normals agree with the vertex order, walls face out of the material).
+#   normals agree with the vertex order, the signed volume is positive) and
+#   stl_walls_outward.py (every contour faces out of the material).
 #
 # Exit code 0 when every file passes, 77 (skipped) when a reader is not
 # installed, 1 otherwise.
@@ -155,6 +156,12 @@ for project in "$projects"/*.kv5; do
       status=$?
       grep -v ' passed, ' <<<"$report"
       [ $status -eq 0 ] || note_failure "$name: $(tail -n 1 <<<"$report") ($kind)"
+      if [ $kind = stl ]; then
+        report=$(python3 "$scripts/stl_walls_outward.py" "$folder/stl/"*.stl)
+        status=$?
+        echo "$report"
+        [ $status -eq 0 ] || note_failure "$name: a contour faces into the material (stl)"
+      fi
       count=$((count + $(ls "$folder/$kind/"*."$kind" | wc -l)))
     fi
   done
