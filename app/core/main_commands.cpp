@@ -292,19 +292,9 @@ void CadDrawing(int item) {
   DrawDriveMenu(item, 0);
 }
 
-void StlDrawing(int item) {
-  abortFlag = false;
-  DrawDriveMenu(item, kCadStl);
-}
-
 void CadYoke() {
   abortFlag = false;
   DrawPartsMenu(0);
-}
-
-void StlYoke() {
-  abortFlag = false;
-  DrawPartsMenu(kCadStl);
 }
 
 void ShowMessages() {

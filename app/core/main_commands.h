@@ -75,10 +75,9 @@ void EditPreDesign();
 void ViewReport();
 void ViewDrawing(int item);  // drawing list item on the screen
 void CadDrawing(int item);   // drawing list item, the CAD layer asks the kind
-void StlDrawing(int item);   // drawing list item as STL
 void CadYoke();              // yoke parts, the CAD layer asks the kind
-void StlYoke();              // yoke parts as STL
 void ShowMessages();         // Help: the message list window
+// (The STL menu's commands are in app/core/stl_menu.h.)
 
 // Exit: whether the window may close (after the save question); when it
 // may, the temporary block files of this run are deleted.

@@ -12,6 +12,7 @@
 #include "app/core/identity.h"
 #include "app/core/main_commands.h"
 #include "app/core/recent_files.h"
+#include "app/core/stl_menu.h"
 #include "app/qt/graphics_view.h"
 #include "app/qt/main_window_dialogs.h"
 #include "app/qt/qt_platform.h"
@@ -143,10 +144,10 @@ void MainWindow::BuildMenus() {
   action("mi_cadcarrier")->setText("Carrier");
 
   QMenu* stl = AddMenu("mi_STL", "STL");
-  AddItem(stl, "mi_stlrad1", "Ketten&rad", [] { StlDrawing(kDrawWheel1Front); });
-  AddItem(stl, "mi_stlrad2", "Triebstock", [] { StlDrawing(kDrawWheel2Front); });
-  AddItem(stl, "mi_stlCarrier", "Carrier", [] { StlDrawing(kDrawBearingPlate); });
-  AddItem(stl, "mi_stljoch", "&Joch", StlYoke);
+  AddItem(stl, "mi_stlrad1", "Ketten&rad", MenuStlRad1);
+  AddItem(stl, "mi_stlrad2", "Triebstock", MenuStlRad2);
+  AddItem(stl, "mi_stlCarrier", "Carrier", MenuStlCarrier);
+  AddItem(stl, "mi_stljoch", "&Joch", MenuStlJoch);
 
   QMenu* database = AddMenu("mi_database", "Datenban&k");
   AddItem(database, "mi_dbfkette", "DIN 8187/88", nullptr);
