@@ -456,8 +456,11 @@ void CadSetTextStyle(int font, Real angle, Real height, Real width) {
   if (rounded >= 5 && rounded <= 85) {
     int screenWidth = 0, screenHeight = 0;
     CadScreenSize(screenWidth, screenHeight);
+    // Texts drawn on a display whose pixels are not square lean so that they
+    // look right there; with square pixels the ratio is 1 and nothing changes.
+    const Real ratio = ScreenScaleRatio(screenWidth, screenHeight);
     Real a = DegToRad(angle);
-    angle = RadToDeg(std::atan2(screenHeight * std::sin(a), 0.75L * screenWidth * std::cos(a)));
+    angle = RadToDeg(std::atan2(std::sin(a), ratio * std::cos(a)));
   }
   style.angle = angle;
   style.obliqueAngle = storedSettings.cadTextObliqueAngle;

@@ -132,11 +132,18 @@ int GraphicsAreaHeight() {
   return AreaValid(s.mainWindowWidth, s.mainWindowHeight) ? s.mainWindowHeight : kDefaultAreaHeight;
 }
 
+Real displayAspect = 0;
+
+Real ScreenScaleRatio(int w, int h) {
+  if (displayAspect <= 0) return 1;
+  const bool valid = AreaValid(w, h);
+  const Real width = valid ? w : kDefaultAreaWidth;
+  const Real height = valid ? h : kDefaultAreaHeight;
+  return width / height / displayAspect;
+}
+
 Real WindowMapping::AspectRatio() const {
-  bool valid = AreaValid(areaWidth, areaHeight);
-  Real w = valid ? areaWidth : kDefaultAreaWidth;
-  Real h = valid ? areaHeight : kDefaultAreaHeight;
-  return 0.75L * w / h;
+  return ScreenScaleRatio(areaWidth, areaHeight);
 }
 
 bool WindowMapping::SetScale(const ZoomRect& z) {
@@ -898,6 +905,7 @@ ReplayResult GraphicsWindow::Paint(DisplayListPainter& screen, DisplayListPainte
 }
 
 void InitGraphicsWindow() {
+  displayAspect = 0;
   graphicsWindow = GraphicsWindow();
   graphicsWindow.mapping.areaWidth = GraphicsAreaWidth();
   graphicsWindow.mapping.areaHeight = GraphicsAreaHeight();

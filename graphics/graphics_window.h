@@ -115,6 +115,16 @@ struct WorldRect {
 
 // Size of the drawing area in pixels: the configured main window size
 // ("Auflösung horizontal/vertikal"), 640 × 480 where it is 0 or less.
+// Width / height of the physical display that the drawing area fills; 0
+// means square pixels (every display of today), so the display has the
+// shape of its pixel area. The old graphics modes ran 1280 × 1024 pixels on
+// 4:3 displays (4.0 / 3).
+extern Real displayAspect;
+// The ratio sx / sy that keeps circles round on the display, for an area of
+// w × h pixels: 1 with square pixels, (w / h) / displayAspect otherwise
+// (0.75 · w / h on a 4:3 display). An invalid area counts as 640 × 480.
+Real ScreenScaleRatio(int w, int h);
+
 int GraphicsAreaWidth();
 int GraphicsAreaHeight();
 

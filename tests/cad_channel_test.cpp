@@ -79,6 +79,13 @@ TEST_F(CadChannelTest, TextStyleHeightZeroKeepsThePreviousStyle) {
 }
 
 TEST_F(CadChannelTest, TextAngleIsCorrectedForThePixelAspect) {
+  // Square pixels: no correction on any screen shape.
+  storedSettings.mainWindowWidth = 1920;
+  storedSettings.mainWindowHeight = 1080;
+  CadSetTextStyle(2, 45, 3.5L, 0);
+  EXPECT_NEAR(static_cast<double>(cadState.text.angle), 45, 1e-9);
+  // 1280 × 1024 pixels on a 4:3 display.
+  displayAspect = 4.0L / 3;
   storedSettings.mainWindowWidth = 1280;
   storedSettings.mainWindowHeight = 1024;
   struct Case {

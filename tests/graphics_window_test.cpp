@@ -228,15 +228,20 @@ TEST_F(GraphicsWindowTest, AspectLockTiesTheScalesToTheScreenShape) {
       {1280, 1024, 160, 120, 0.9375L}, {1280, 1024, 200, 100, 0.9375L},
       {0, 0, 160, 120, 1.0L},          {800, 0, 160, 120, 1.0L},  // 640 × 480
   };
-  for (const Case& c : cases) {
-    SetArea(c.w, c.h);
-    GrHeader(0, 0, c.xmax, c.ymax);
-    const WindowMapping& m = Window().mapping;
-    EXPECT_NEAR(double(m.sx / m.sy), double(c.ratio), 1e-12) << c.w << "x" << c.h;
-    // The smaller scale wins: the whole world window stays visible.
-    EXPECT_LE(m.ScreenX(c.xmax), m.viewport.x2);
-    EXPECT_GE(m.ScreenY(c.ymax), m.viewport.y1);
-  }
+  // The areas on a 4:3 display; with square pixels every area keeps circles
+  // round with equal scales.
+  for (Real aspect : {4.0L / 3, 0.0L})
+    for (const Case& c : cases) {
+      displayAspect = aspect;
+      SetArea(c.w, c.h);
+      GrHeader(0, 0, c.xmax, c.ymax);
+      const WindowMapping& m = Window().mapping;
+      const double ratio = aspect > 0 ? double(c.ratio) : 1.0;
+      EXPECT_NEAR(double(m.sx / m.sy), ratio, 1e-12) << c.w << "x" << c.h;
+      // The smaller scale wins: the whole world window stays visible.
+      EXPECT_LE(m.ScreenX(c.xmax), m.viewport.x2);
+      EXPECT_GE(m.ScreenY(c.ymax), m.viewport.y1);
+    }
   // Without the lock each axis keeps its own scale.
   SetArea(1280, 1024);
   GrSetWindow(false, false, 0, 0, 1, 1, 0, 0, 160, 120);

@@ -240,12 +240,14 @@ void MainWindow::RefreshWindow() {
   view_->RequestRepaint();
 }
 
+// The client area is the configured screen size plus 1, scaled by the
+// configured percentage; the drawings are laid out for that size.
 void MainWindow::ApplyStartSettings() {
-  const int width = storedSettings.mainWindowWidth > 0 ? storedSettings.mainWindowWidth : 1280;
-  const int height = storedSettings.mainWindowHeight > 0 ? storedSettings.mainWindowHeight : 800;
   const int percent = storedSettings.unlabelled.windowScalePercent;
   const double scale = percent >= 10 && percent <= 1000 ? percent / 100.0 : 1.0;
-  resize(static_cast<int>((width + 1) * scale), static_cast<int>((height + 1) * scale));
+  const int width = static_cast<int>((GraphicsAreaWidth() + 1) * scale);
+  const int height = static_cast<int>((GraphicsAreaHeight() + 1) * scale);
+  resize(width, height + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
   move(0, 0);
   ApplyStoredMenuLanguage();
   RefreshWindow();
