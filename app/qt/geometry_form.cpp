@@ -171,6 +171,7 @@ void TForm_kv5geo::AddRow(QGridLayout* grid, int row, const Row& r) {
   auto* label = new QLabel(r.label, owner);
   auto* edit = new QLineEdit(owner);
   edit->setObjectName(r.edit);
+  edit->setMinimumWidth(90);  // room for a length with its decimals
   label->setBuddy(edit);
   grid->addWidget(label, row, 0);
   grid->addWidget(edit, row, 1);
