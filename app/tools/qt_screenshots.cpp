@@ -8,7 +8,11 @@
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -102,6 +106,14 @@ int main(int argc, char** argv) {
     kv5::WindowBounds bounds;
     kv5::TForm_showtextfile window(shown.fileName, shown.caption, &bounds);
     ok &= window.Load() && Save(window, folder, "text_window.png");
+    // The first page break in view: the form feed line between two pages.
+    const int pageBreak = static_cast<int>(window.lines().indexOf(QRegularExpression("^\\f")));
+    if (pageBreak > 0) {
+      QTextCursor cursor(window.memo()->document()->findBlockByNumber(pageBreak));
+      window.memo()->setTextCursor(cursor);
+      window.memo()->centerCursor();
+      ok &= Save(window, folder, "text_window_page_break.png");
+    }
   }
 
   {
