@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <map>
 #include <string>
@@ -260,6 +261,22 @@ TEST_F(GraphicsViewTest, PrintingScalesTheAreaToThePage) {
   const QString pdf = QString::fromLatin1(
       QByteArray::fromStdString(testing::ReadFileBytes(folder.File("grafik.pdf"))));
   EXPECT_EQ(pdf.count(QRegularExpression("/Type\\s*/Page[^s]")), 1);
+}
+
+TEST_F(GraphicsViewTest, LongListsAreDrawnOutsideThePaintAndAnswerEvents) {
+  view_->show();
+  window_.SetColor(12);
+  for (int i = 0; i < 120000; ++i) window_.line(0, 37.5, 100, 37.5);
+  window_.ClearViewPort();
+  EXPECT_TRUE(view_->replayPending());
+  bool answeredWhileDrawing = false;
+  // An event posted to the window, as input and paint requests are.
+  QMetaObject::invokeMethod(
+      view_.get(), [&] { answeredWhileDrawing = view_->replaying(); }, Qt::QueuedConnection);
+  for (int i = 0; i < 100 && view_->replayPending(); ++i) QTest::qWait(20);
+  EXPECT_FALSE(view_->replayPending());
+  EXPECT_TRUE(answeredWhileDrawing) << "events wait until 120,000 records are drawn";
+  EXPECT_GT(PixelsOf(view_->grab().toImage(), kRed).count, 600);
 }
 
 // Sleeps are taken as the moments the animation shows a frame.
