@@ -19,6 +19,10 @@ namespace {
 
 constexpr const char* kStatusIndependent = "00000000";
 constexpr const char* kStatusDependent = "00010000";
+// A subfigure definition is blanked and used as a definition (02): readers
+// draw it only through its instances, never on its own at the origin (a
+// block that is never inserted, or one inserted only at other scales).
+constexpr const char* kStatusDefinition = "01000200";
 constexpr int kMembersPerCall = 12;
 
 std::string IgesPoint(Real x, Real y) {
@@ -67,6 +71,12 @@ void IgesBackend::Header(Real maximumCoordinate) {
   inSubfigure_ = false;
   members_.clear();
   subfigureCount_ = 0;
+  depth_ = 0;
+  depthOf_.clear();
+  blockCalls_.clear();
+  recording_ = nullptr;
+  scaledCopies_.clear();
+  copying_.clear();
 
   const std::string name = ShortenMiddle(BaseNamePart(file_.FileName()), 30);
   PutRecord(std::string("IGES-Datei generiert von ") + programName, 'S', sCount_);
@@ -114,7 +124,9 @@ int IgesBackend::Write(const Entity& entity) {
   d.lineFont = lineFont_;
   d.level = colour_;
   d.transform = entity.transform;
-  d.status = entity.forceDependent || inSubfigure_ ? kStatusDependent : kStatusIndependent;
+  d.status = entity.type == 308                      ? kStatusDefinition
+             : entity.forceDependent || inSubfigure_ ? kStatusDependent
+                                                     : kStatusIndependent;
   d.colour = colour_;
   d.parameterCount = count;
   d.form = entity.form;
@@ -132,9 +144,26 @@ void IgesBackend::SetPen(int pen, const std::string& /*layer*/) {
   int index = 0;
   PenAttributes(pen, cadState.penMode, index, lineFont_);
   colour_ = IgesColourNumber(index);
+  const int colour = colour_, lineFont = lineFont_;
+  Record([this, colour, lineFont](Real) {
+    colour_ = colour;
+    lineFont_ = lineFont;
+  });
+}
+
+void IgesBackend::Record(BlockCall call) {
+  if (recording_) recording_->push_back(std::move(call));
 }
 
 void IgesBackend::Line(Real x1, Real y1, Real x2, Real y2) {
+  Record([=, this](Real s) { WriteLine(s * x1, s * y1, s * x2, s * y2); });
+  WriteLine(x1, y1, x2, y2);
+}
+
+void IgesBackend::WriteLine(Real x1, Real y1, Real x2, Real y2) {
+  // A line whose ends are one point in the file (the first chord of a
+  // circle drawn as chords) has no curve a reader could make of it.
+  if (IgesPoint(x1, y1) == IgesPoint(x2, y2)) return;
   Entity e;
   e.type = 110;
   e.calls = {"110," + IgesPoint(x1, y1) + ",0.0," + IgesPoint(x2, y2) + ",0.0;"};
@@ -153,21 +182,32 @@ void IgesBackend::ArcEntity(Real x, Real y, Real fromDeg, Real toDeg, Real r) {
 }
 
 void IgesBackend::Circle(Real x, Real y, Real r, bool /*hole*/) {
-  ArcEntity(x, y, 0, 0, r);
+  Arc(x, y, 0, 0, r);
 }
 
 void IgesBackend::Arc(Real x, Real y, Real start, Real end, Real r) {
+  Record([=, this](Real s) { ArcEntity(s * x, s * y, start, end, s * r); });
   ArcEntity(x, y, start, end, r);
 }
 
 void IgesBackend::ArcSweep(Real x, Real y, Real start, Real end, Real r, Real sweep) {
   if (sweep < 0)
-    ArcEntity(x, y, end, start, r);
+    Arc(x, y, end, start, r);
   else
-    ArcEntity(x, y, start, end, r);
+    Arc(x, y, start, end, r);
 }
 
 void IgesBackend::Text(const std::string& text, Real x, Real y) {
+  const CadTextStyle style = style_;
+  Record([=, this](Real s) {
+    CadTextStyle scaled = style;
+    scaled.height *= s;
+    WriteText(text, s * x, s * y, scaled);
+  });
+  WriteText(text, x, y, style);
+}
+
+void IgesBackend::WriteText(const std::string& text, Real x, Real y, const CadTextStyle& style) {
   const std::string bytes = IgesFileText(ConvertCadText(text));
   if (bytes.empty()) return;  // "0H" is no string
   const size_t count = bytes.size();
@@ -175,8 +215,8 @@ void IgesBackend::Text(const std::string& text, Real x, Real y) {
   e.type = 212;
   e.transform = "0";
   e.calls = {"212,1," + std::to_string(count) + "," +
-                 IgesLength(static_cast<Real>(count) * style_.height * style_.widthFactor) + "," +
-                 IgesLength(style_.height) + ",1,," + IgesAngle(DegToRad(style_.angle)) + ",0,0," +
+                 IgesLength(static_cast<Real>(count) * style.height * style.widthFactor) + "," +
+                 IgesLength(style.height) + ",1,," + IgesAngle(DegToRad(style.angle)) + ",0,0," +
                  IgesPoint(x, y) + ",0.0,",
              std::to_string(count) + "H" + bytes + ";"};
   Write(e);
@@ -184,6 +224,17 @@ void IgesBackend::Text(const std::string& text, Real x, Real y) {
 
 // The outline of a DXF-ordered quadrilateral runs P1, P2, P4, P3.
 void IgesBackend::Solid(Real x1, Real y1, Real x2, Real y2, Real x3, Real y3, Real x4, Real y4) {
+  const std::array<Real, 8> corners{x1, y1, x2, y2, x3, y3, x4, y4};
+  Record([=, this](Real s) {
+    std::array<Real, 8> scaled = corners;
+    for (Real& v : scaled) v *= s;
+    WriteSolid(scaled);
+  });
+  WriteSolid(corners);
+}
+
+void IgesBackend::WriteSolid(const std::array<Real, 8>& c) {
+  const Real x1 = c[0], y1 = c[1], x2 = c[2], y2 = c[3], x3 = c[4], y3 = c[5], x4 = c[6], y4 = c[7];
   Entity e;
   e.type = 106;
   e.transform = "0";
@@ -202,18 +253,61 @@ int IgesBackend::FindSubfigure(const std::string& name) const {
 
 void IgesBackend::Insert(const std::string& name, Real x, Real y, Real angle, Real xscale,
                          Real yscale) {
-  const int definition = FindSubfigure(name);
-  if (definition == 0) {
-    // An instance pointing nowhere would make the whole file unreadable.
-    AddMessage("Blockname " + name + " not found !");
-    return;
-  }
   // A subfigure instance scales uniformly; unequal scales keep the x scale,
   // as radii do when blocks are replayed.
   Real scale = std::fabs(xscale);
   if (scale == 0) scale = std::fabs(yscale);
   if (scale == 0) scale = 1;
+  Record([=, this](Real s) { WriteInsert(name, s * x, s * y, angle, s * scale); });
+  WriteInsert(name, x, y, angle, scale);
+}
+
+int IgesBackend::SubfigureAt(const std::string& name, Real scale) {
+  const int definition = FindSubfigure(name);
   const std::string scaleText = IgesMatrixEntry(scale);
+  if (definition == 0 || scaleText == IgesMatrixEntry(1)) return definition;
+  const auto key = std::make_pair(name, scaleText);
+  if (auto copy = scaledCopies_.find(key); copy != scaledCopies_.end()) return copy->second;
+  auto calls = blockCalls_.find(name);
+  // A block inserted into its own body has no complete body to copy.
+  if (calls == blockCalls_.end() ||
+      std::find(copying_.begin(), copying_.end(), name) != copying_.end())
+    return definition;
+  OpenSubfigure open{inSubfigure_, subfigureName_, std::move(members_), depth_, colour_,
+                     lineFont_,    style_};
+  std::vector<BlockCall>* recording = recording_;
+  recording_ = nullptr;  // the copy is no call of the block being defined
+  copying_.push_back(name);
+  inSubfigure_ = true;
+  subfigureName_ = name;
+  members_.clear();
+  depth_ = 0;
+  for (const BlockCall& call : calls->second) call(scale);
+  const int copy = WriteSubfigure(name);
+  copying_.pop_back();
+  recording_ = recording;
+  inSubfigure_ = open.inSubfigure;
+  subfigureName_ = open.name;
+  members_ = std::move(open.members);
+  depth_ = open.depth;
+  colour_ = open.colour;
+  lineFont_ = open.lineFont;
+  style_ = open.style;
+  scaledCopies_[key] = copy;
+  return copy;
+}
+
+void IgesBackend::WriteInsert(const std::string& name, Real x, Real y, Real angle, Real scale) {
+  if (FindSubfigure(name) == 0) {
+    // An instance pointing nowhere would make the whole file unreadable.
+    AddMessage("Blockname " + name + " not found !");
+    return;
+  }
+  const int definition = SubfigureAt(name, scale);
+  // The scaled copy carries the scale; only a block that cannot be copied
+  // keeps it in its instance.
+  const std::string scaleText = IgesMatrixEntry(definition != FindSubfigure(name) ? 1 : scale);
+  if (inSubfigure_) depth_ = std::max(depth_, depthOf_[definition] + 1);
   Entity instance;
   instance.type = 408;
   if (angle == 0) {
@@ -241,15 +335,25 @@ void IgesBackend::BeginBlock(const std::string& name) {
   inSubfigure_ = true;
   subfigureName_ = name;
   members_.clear();
+  depth_ = 0;
+  // The first definition of a name is the one instances find.
+  auto [calls, added] = blockCalls_.try_emplace(name);
+  recording_ = added ? &calls->second : nullptr;
+  const int colour = colour_, lineFont = lineFont_;
+  const CadTextStyle style = style_;
+  Record([this, colour, lineFont, style](Real) {
+    colour_ = colour;
+    lineFont_ = lineFont;
+    style_ = style;
+  });
 }
 
-void IgesBackend::EndBlock() {
-  if (!inSubfigure_) return;
+int IgesBackend::WriteSubfigure(const std::string& name) {
   inSubfigure_ = false;
   Entity e;
   e.type = 308;
-  e.label = subfigureName_;
-  e.calls.push_back("308,0," + IgesHollerith(subfigureName_) + "," +
+  e.label = name;
+  e.calls.push_back("308," + std::to_string(depth_) + "," + IgesHollerith(name) + "," +
                     std::to_string(members_.size()) + ",");
   for (size_t i = 0; i < members_.size(); i += kMembersPerCall) {
     std::string call;
@@ -259,7 +363,16 @@ void IgesBackend::EndBlock() {
   }
   e.calls.back().back() = ';';
   const int pointer = Write(e);
+  depthOf_[pointer] = depth_;
   members_.clear();
+  depth_ = 0;
+  return pointer;
+}
+
+void IgesBackend::EndBlock() {
+  if (!inSubfigure_) return;
+  recording_ = nullptr;
+  const int pointer = WriteSubfigure(subfigureName_);
   if (subfigureCount_ < kBlockRecCount) {
     blockRecs[static_cast<size_t>(subfigureCount_)].name = subfigureName_;
     blockRecs[static_cast<size_t>(subfigureCount_)].second = pointer;

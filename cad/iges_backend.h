@@ -5,8 +5,17 @@
 // for rotated inserts, a transformation matrix (124). Directory entries go
 // to the file as the entities arrive; the Parameter Data records are
 // spooled and appended at the end.
+//
+// Readers place a subfigure instance by moving the shared definition, and a
+// move cannot scale: an instance with a scale other than 1 would be dropped
+// or drawn unscaled. So such an instance points to a copy of the definition
+// written at that scale (from the calls kept while the block was defined),
+// nested instances scaled with it, and carries the scale 1 itself.
 #pragma once
 
+#include <array>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,8 +67,32 @@ class IgesBackend : public CadBackend {
     bool member = true;           // joins the member list of an open subfigure
     bool forceDependent = false;  // status 00010000 wherever it is
   };
+  // One drawing call of a block body, replayed at a scale (about the
+  // block's origin) into a scaled copy of the subfigure.
+  using BlockCall = std::function<void(Real scale)>;
+  // The definition state that a scaled copy written meanwhile must keep.
+  struct OpenSubfigure {
+    bool inSubfigure = false;
+    std::string name;
+    std::vector<int> members;
+    int depth = 0;
+    int colour = 0;
+    int lineFont = 1;
+    CadTextStyle style;
+  };
+
   // Writes the entity; returns its entity pointer.
   int Write(const Entity& entity);
+  void Record(BlockCall call);
+  void WriteLine(Real x1, Real y1, Real x2, Real y2);
+  void WriteText(const std::string& text, Real x, Real y, const CadTextStyle& style);
+  void WriteSolid(const std::array<Real, 8>& corners);
+  void WriteInsert(const std::string& name, Real x, Real y, Real angle, Real scale);
+  // The 308 of the members collected so far; returns its entity pointer.
+  int WriteSubfigure(const std::string& name);
+  // The definition of `name` at `scale`: the block itself at scale 1, else
+  // its scaled copy (written once per scale). 0 when the block is unknown.
+  int SubfigureAt(const std::string& name, Real scale);
   void Header(Real maximumCoordinate);
   void EnsureHeader();
   void PutRecord(const std::string& content, char section, int& counter);
@@ -80,6 +113,14 @@ class IgesBackend : public CadBackend {
   std::string subfigureName_;
   std::vector<int> members_;
   int subfigureCount_ = 0;
+  // Nesting depth of the subfigure being defined: one more than the
+  // deepest definition it instances (IGES 308 parameter 1).
+  int depth_ = 0;
+  std::map<int, int> depthOf_;  // entity pointer of a 308 → its depth
+  std::map<std::string, std::vector<BlockCall>> blockCalls_;
+  std::vector<BlockCall>* recording_ = nullptr;  // calls of the open block
+  std::map<std::pair<std::string, std::string>, int> scaledCopies_;
+  std::vector<std::string> copying_;  // blocks whose copy is being written
 };
 
 }  // namespace kv5

@@ -21,11 +21,15 @@ bool Finite(std::initializer_list<Real> values) {
   return std::all_of(values.begin(), values.end(), [](Real v) { return std::isfinite(v); });
 }
 
-// Whether two coordinates end up as the same number in the file (single
-// precision in binary STL, as many digits in ASCII).
-bool SameInFile(Real a, Real b) {
-  return static_cast<float>(a) == static_cast<float>(b);
+// A coordinate as the file holds it (single precision in binary STL, as
+// many digits in ASCII).
+Real InFile(Real a) {
+  return static_cast<float>(a);
 }
+
+// Walls shorter than this, relative to the size of their coordinates, are
+// below what single precision resolves (about 6e-8).
+constexpr Real kShortestWall = 1e-6L;
 
 }  // namespace
 
@@ -45,16 +49,23 @@ void StlBackend::SetZThickness(Real bottom, Real thickness) {
   zTop_ = bottom + thickness;
 }
 
+// Walls face to the right of their direction: out of the part along a
+// counter-clockwise outer contour and into the hole along a clockwise one.
+// The normal is taken from the coordinates as the file holds them, so that
+// it agrees with the vertex order a reader computes.
 void StlBackend::Wall(Real x1, Real y1, Real x2, Real y2) {
-  const Real length = Hypot(x2 - x1, y2 - y1);
-  if (length == 0 || !std::isfinite(length) || !Finite({zBottom_, zTop_})) return;
+  if (!Finite({x1, y1, x2, y2, zBottom_, zTop_})) return;
+  const Real dx = InFile(x2) - InFile(x1), dy = InFile(y2) - InFile(y1);
+  const Real length = Hypot(dx, dy);
   // Chord polygons begin with a segment from a point to itself computed
-  // once more; its rounding residue would give facets without area.
-  if (SameInFile(x1, x2) && SameInFile(y1, y2)) return;
-  const StlVector normal{(y1 - y2) / length, (x2 - x1) / length, 0};
+  // once more; its rounding residue would give facets without area, or
+  // with a normal that single precision cannot reproduce.
+  const Real scale = 1 + std::max({std::fabs(x1), std::fabs(y1), std::fabs(x2), std::fabs(y2)});
+  if (!(length > kShortestWall * scale)) return;
+  const StlVector normal{dy / length, -dx / length, 0};
   const Real z0 = zBottom_, z1 = zTop_;
-  writer_.Facet(normal, {x1, y1, z0}, {x1, y1, z1}, {x2, y2, z0});
-  writer_.Facet(normal, {x1, y1, z1}, {x2, y2, z1}, {x2, y2, z0});
+  writer_.Facet(normal, {x1, y1, z0}, {x2, y2, z0}, {x1, y1, z1});
+  writer_.Facet(normal, {x1, y1, z1}, {x2, y2, z0}, {x2, y2, z1});
 }
 
 // A polygon of n = round(2πr / chord) chords from (x + r, y), clockwise for
@@ -118,7 +129,8 @@ void StlBackend::ArcChords(Real x, Real y, Real r, Real start, Real end, Real ph
 }
 
 // Character i stands at (x + i·H·w, y); the text angle is not used. Each
-// segment is a closed clockwise outline of six walls.
+// segment is a closed outline of six walls, walked counter-clockwise (its
+// corners reversed) so that its walls face outwards.
 void StlBackend::Text(const std::string& text, Real x, Real y) {
   const Real height = style_.height;
   const Real widthFactor = style_.widthFactor;
@@ -132,9 +144,9 @@ void StlBackend::Text(const std::string& text, Real x, Real y) {
     const Real ox = x + static_cast<Real>(index) * height * widthFactor;
     for (const SegmentStroke& stroke : SegmentFontStrokes(c, height, widthFactor)) {
       const std::array<Point, 6> corners = SegmentOutline(stroke, height);
-      for (size_t k = 0; k < corners.size(); ++k) {
-        const Point& from = corners[k];
-        const Point& to = corners[(k + 1) % corners.size()];
+      for (size_t k = corners.size(); k > 0; --k) {
+        const Point& from = corners[k % corners.size()];
+        const Point& to = corners[k - 1];
         Wall(ox + from.x, y + from.y, ox + to.x, y + to.y);
       }
     }

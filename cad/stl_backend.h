@@ -4,10 +4,9 @@
 // bottom and top of the current Z range; circles and arcs are split into
 // chords first, texts are drawn in the segment font (cad/stl_segment_font.h)
 // whose segments are small six-sided prisms. There are no top or bottom
-// faces. A wall faces to the left of its direction: contours drawn
-// clockwise face outwards, counter-clockwise ones inwards, so an outer
-// circle (counter-clockwise) and a hole (clockwise) bound the material
-// between them from both sides. Blocks are kept in block files by the
+// faces. A wall faces to the right of its direction: outer contours run
+// counter-clockwise and holes clockwise, so every wall faces out of the
+// material ("STL Dir invers" turns them all inwards). Blocks are kept in block files by the
 // channel and come back here as replayed primitives.
 #pragma once
 
@@ -48,9 +47,9 @@ class StlBackend : public CadBackend {
   void Text(const std::string& text, Real x, Real y) override;
   void Solid(Real x1, Real y1, Real x2, Real y2, Real x3, Real y3, Real x4, Real y4) override;
 
-  // The wall from P1 to P2: two facets facing to the left of P1→P2. A
+  // The wall from P1 to P2: two facets facing to the right of P1→P2. A
   // segment of zero (or no finite) length gives none, and so does one whose
-  // ends the file cannot tell apart.
+  // ends single precision cannot tell apart.
   void Wall(Real x1, Real y1, Real x2, Real y2);
 
  private:

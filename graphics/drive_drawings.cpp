@@ -352,6 +352,12 @@ void DrawPartsMenu(int outputKind) {
     ShowError("dB1 = 0 !");
     return;
   }
+  // A batch run has nobody to choose: it draws the yoke plate, the part
+  // the menu entry is named after.
+  if (batchCad) {
+    DrawDriveMenu(kDrawYokePlate, outputKind);
+    return;
+  }
   int index = 1;
   while (true) {
     choiceItems[1] = "Jochblech";

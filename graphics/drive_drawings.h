@@ -41,7 +41,8 @@ void InitDriveDrawings();
 bool DrawDriveMenu(int presetItem, int outputKind);
 // After a calculation: the configured result drawing on the screen.
 void DrawDefaultResult();
-// The parts of a pin rack drive (items 12 to 15).
+// The parts of a pin rack drive (items 12 to 15); in a CAD batch run the
+// yoke plate (item 12) without asking.
 void DrawPartsMenu(int outputKind);
 
 // Entity and block bodies used by the drawing list.

@@ -56,4 +56,10 @@ std::string InstallationFolder() {
   return folder;
 }
 
+bool WindowSystemAvailable() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (!EnvironmentVariable(name).empty()) return true;
+  return false;
+}
+
 }  // namespace kv5

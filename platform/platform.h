@@ -100,6 +100,11 @@ Platform& CurrentPlatform();
 // headless one.
 void SetPlatform(Platform* platform);
 
+// Whether a window system can be reached: a display ($DISPLAY,
+// $WAYLAND_DISPLAY) or a Qt platform chosen by $QT_QPA_PLATFORM (such as
+// "offscreen").
+bool WindowSystemAvailable();
+
 // Environment and file-system services that need no window.
 std::string EnvironmentVariable(const std::string& name);  // empty when unset
 // The folder for temporary files: $TMPDIR, else /tmp; always ends with "/".

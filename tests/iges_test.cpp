@@ -135,12 +135,12 @@ TEST_F(IgesTest, NestedBlockIsASubfigureOfItsMembers) {
     CadCircle(0, 0, 1);
     CadEndBlock();
     CadBeginBlock("RAD1VA");
-    CadInsert("TOOTH1", 5, 0, 30, 2, 2);
+    CadInsert("TOOTH1", 5, 0, 30, 1, 1);
     CadLine(0, 0, 0, 1);
     CadEndBlock();
     CadEndSection();
     CadBeginEntities();
-    CadInsert("RAD1VA", 100, 50, 0, 0.5L, 0.5L);
+    CadInsert("RAD1VA", 100, 50, 0, 1, 1);
     CadInsert("chdrive", 0, 0, 0, 1, 1);
     CadEndSection();
   });
@@ -155,14 +155,82 @@ TEST_F(IgesTest, NestedBlockIsASubfigureOfItsMembers) {
             "124,0.866025,-0.500000,0.0,5.0000,0.500000,0.866025,0.0,0.0000,0.0,0.0,1.0,0.0;");
   EXPECT_EQ(type(9), 408);
   EXPECT_EQ(TrimBlanks(d[8].substr(48, 8)), "7") << "instance points to its matrix";
-  EXPECT_EQ(ParametersOf(lines, 9), "408,5,0.0,0.0,0.0,2.000000;");
-  EXPECT_EQ(ParametersOf(lines, 13), "308,0,6HRAD1VA,2,9,11;") << "the matrix is no member";
+  EXPECT_EQ(ParametersOf(lines, 9), "408,5,0.0,0.0,0.0,1.000000;");
+  // Depth 1: RAD1VA holds instances of a definition without instances.
+  EXPECT_EQ(ParametersOf(lines, 13), "308,1,6HRAD1VA,2,9,11;") << "the matrix is no member";
   for (int member : {1, 3, 7, 9, 11}) EXPECT_EQ(status(member), "00010000") << member;
+  // Definitions are blanked: a reader draws them only through instances.
+  for (int definition : {5, 13}) EXPECT_EQ(status(definition), "01000200") << definition;
   EXPECT_EQ(status(15), "00000000");
-  EXPECT_EQ(ParametersOf(lines, 15), "408,13,100.0000,50.0000,0.0,0.500000;");
+  EXPECT_EQ(ParametersOf(lines, 15), "408,13,100.0000,50.0000,0.0,1.000000;");
   ASSERT_GE(MessageCount(), 1);
   EXPECT_EQ(MessageText(MessageCount()), "Blockname chdrive not found !");
   EXPECT_EQ(lines.back(), IgesTerminateRecord(2, 5, 16, Section(lines, 'P').size()));
+}
+
+// Readers place an instance by moving its definition and cannot scale it:
+// an instance at another scale was lost with the whole nested subfigure.
+// It now points to a copy written at its scale, nested instances included.
+TEST_F(IgesTest, ScaledInstanceOfANestedBlockPointsToAScaledCopy) {
+  std::vector<std::string> lines = Draw("scaled.igs", [] {
+    CadBeginBlocks();
+    CadBeginBlock("TOOTH1");
+    CadLine(0, 0, 1, 0);
+    CadCircle(0, 0, 1);
+    CadEndBlock();
+    CadBeginBlock("RAD1VA");
+    CadInsert("TOOTH1", 4, 0, 0, 1, 1);
+    CadInsert("TOOTH1", -4, 0, 0, 1, 1);
+    CadEndBlock();
+    CadEndSection();
+    CadBeginEntities();
+    CadInsert("RAD1VA", 100, 50, 0, 0.5L, 0.5L);
+    CadInsert("RAD1VA", 0, 0, 0, 0.5L, 0.5L);  // the same copy again
+    CadInsert("RAD1VA", 10, 10, 0, 1, 1);      // the definition itself
+    CadEndSection();
+  });
+  std::vector<std::string> d = Section(lines, 'D');
+  ASSERT_EQ(d.size(), 30u);
+  auto status = [&](int pointer) { return d[pointer - 1].substr(64, 8); };
+  struct Record {
+    int pointer;
+    const char* parameters;
+    const char* status;
+  };
+  const Record expected[] = {
+      {7, "408,5,4.0000,0.0000,0.0,1.000000;", "00010000"},
+      {9, "408,5,-4.0000,0.0000,0.0,1.000000;", "00010000"},
+      {11, "308,1,6HRAD1VA,2,7,9;", "01000200"},
+      // The copy of TOOTH1 at half size, then RAD1VA's copy pointing to it.
+      {13, "110,0.0000,0.0000,0.0,0.5000,0.0000,0.0;", "00010000"},
+      {15, "100,0.0,0.0000,0.0000,0.5000,0.0000,0.5000,0.0000;", "00010000"},
+      {17, "308,0,6HTOOTH1,2,13,15;", "01000200"},
+      {19, "408,17,2.0000,0.0000,0.0,1.000000;", "00010000"},
+      {21, "408,17,-2.0000,0.0000,0.0,1.000000;", "00010000"},
+      {23, "308,1,6HRAD1VA,2,19,21;", "01000200"},
+      {25, "408,23,100.0000,50.0000,0.0,1.000000;", "00000000"},
+      {27, "408,23,0.0000,0.0000,0.0,1.000000;", "00000000"},
+      {29, "408,11,10.0000,10.0000,0.0,1.000000;", "00000000"},
+  };
+  for (const Record& r : expected) {
+    EXPECT_EQ(ParametersOf(lines, r.pointer), r.parameters) << r.pointer;
+    EXPECT_EQ(status(r.pointer), r.status) << r.pointer;
+  }
+  EXPECT_EQ(TrimBlanks(d[23].substr(56, 8)), "RAD1VA") << "the copy keeps the label";
+  EXPECT_EQ(MessageCount(), 0);
+}
+
+TEST_F(IgesTest, LineWithoutLengthInTheFileIsNotWritten) {
+  std::vector<std::string> lines = Draw("points.igs", [] {
+    CadBeginEntities();
+    CadLine(3, 3, 3, 3);
+    CadLine(3, 3, 3.00001L, 3);  // the same point with 4 decimals
+    CadLine(3, 3, 3.0001L, 3);
+    CadEndSection();
+  });
+  std::vector<std::string> d = Section(lines, 'D');
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(ParametersOf(lines, 1), "110,3.0000,3.0000,0.0,3.0001,3.0000,0.0;");
 }
 
 TEST_F(IgesTest, FortyMembersAreListedTwelvePerRecord) {

@@ -22,6 +22,7 @@ class RecordingPlatform : public HeadlessPlatform {
     return HeadlessPlatform::AskSaveFile(request);
   }
   YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& question) override {
+    questions.push_back(question);
     if (beforeQuestion) beforeQuestion();
     return HeadlessPlatform::AskYesNoCancel(caption, question);
   }
@@ -34,6 +35,7 @@ class RecordingPlatform : public HeadlessPlatform {
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
   std::vector<std::string> statusTexts;
+  std::vector<std::string> questions;    // of the yes/no/cancel boxes
   std::function<void()> beforeQuestion;  // runs while a question is open
   bool interactive = false;
 };

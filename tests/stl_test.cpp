@@ -23,7 +23,11 @@
 #include "cad/stl_segment_font.h"
 #include "cad/stl_writer.h"
 #include "dialogs/file_checks.h"
+#include "graphics/drive_parts.h"
+#include "graphics/wheel2_views.h"
+#include "model/drive_calculation.h"
 #include "tests/cad_test_support.h"
+#include "tests/drive_fixtures.h"
 #include "text/messages.h"
 #include "text/numeric.h"
 #include "text/string_routines.h"
@@ -196,19 +200,19 @@ class StlTest : public CadTest {
   }
 };
 
-TEST_F(StlTest, SingleLineIsAWallOfTwoFacetsFacingLeft) {
+TEST_F(StlTest, SingleLineIsAWallOfTwoFacetsFacingRight) {
   for (bool ascii : {false, true}) {
     SCOPED_TRACE(ascii ? "ASCII" : "binary");
     auto draw = [] { CadLine(0, 0, 10, 0); };
     std::vector<Facet> facets = ascii ? AsciiFacets(draw) : BinaryFacets(draw);
     ASSERT_EQ(facets.size(), 2u);
-    for (const Facet& f : facets) ExpectVec(f.normal, {0, 1, 0}, "normal");
+    for (const Facet& f : facets) ExpectVec(f.normal, {0, -1, 0}, "normal");
     ExpectVec(facets[0].v[0], {0, 0, 0}, "facet 1 vertex 1");
-    ExpectVec(facets[0].v[1], {0, 0, 5}, "facet 1 vertex 2");
-    ExpectVec(facets[0].v[2], {10, 0, 0}, "facet 1 vertex 3");
+    ExpectVec(facets[0].v[1], {10, 0, 0}, "facet 1 vertex 2");
+    ExpectVec(facets[0].v[2], {0, 0, 5}, "facet 1 vertex 3");
     ExpectVec(facets[1].v[0], {0, 0, 5}, "facet 2 vertex 1");
-    ExpectVec(facets[1].v[1], {10, 0, 5}, "facet 2 vertex 2");
-    ExpectVec(facets[1].v[2], {10, 0, 0}, "facet 2 vertex 3");
+    ExpectVec(facets[1].v[1], {10, 0, 0}, "facet 2 vertex 2");
+    ExpectVec(facets[1].v[2], {10, 0, 5}, "facet 2 vertex 3");
     ExpectNormalsAgreeWithWinding(facets);
   }
 }
@@ -217,12 +221,12 @@ TEST_F(StlTest, OriginShiftAndZRangeMoveTheWall) {
   std::vector<Facet> facets = BinaryFacets([] {
     CadSetOrigin(100, 50);
     CadSetZThickness(2, 3);
-    CadLine(0, 0, 0, -4);  // downwards: faces +x
+    CadLine(0, 0, 0, -4);  // downwards: faces -x
   });
   ASSERT_EQ(facets.size(), 2u);
-  ExpectVec(facets[0].normal, {1, 0, 0}, "normal");
+  ExpectVec(facets[0].normal, {-1, 0, 0}, "normal");
   ExpectVec(facets[0].v[0], {100, 50, 2}, "bottom start");
-  ExpectVec(facets[1].v[1], {100, 46, 5}, "top end");
+  ExpectVec(facets[1].v[2], {100, 46, 5}, "top end");
 }
 
 TEST_F(StlTest, ZeroLengthSegmentsGiveNoFacet) {
@@ -252,7 +256,9 @@ TEST_F(StlTest, HoleRunsClockwiseAndOuterCircleCounterClockwise) {
     double normalTowardsCentre;  // sign of normal · (centre − wall)
     double firstStepY;           // sign of the first chord's y step
   };
-  for (const Case& c : {Case{false, 1, 1}, Case{true, -1, -1}}) {
+  // The outer wall faces away from the part's centre, the hole's wall into
+  // the hole: both out of the material.
+  for (const Case& c : {Case{false, -1, 1}, Case{true, 1, -1}}) {
     SCOPED_TRACE(c.hole ? "hole" : "outer");
     std::vector<Facet> facets = BinaryFacets([&] {
       if (c.hole)
@@ -262,7 +268,7 @@ TEST_F(StlTest, HoleRunsClockwiseAndOuterCircleCounterClockwise) {
     });
     ASSERT_EQ(facets.size(), 2u * 314);  // round(2π·5 / 0.1) chords
     ExpectVec(facets[0].v[0], {25, 30, 0}, "start");
-    EXPECT_GT(c.firstStepY * (facets[0].v[2][1] - 30), 0);
+    EXPECT_GT(c.firstStepY * (facets[0].v[1][1] - 30), 0);
     for (const Facet& f : facets) {
       Vec toCentre = Minus({20, 30, 0}, {f.v[0][0], f.v[0][1], 0});
       ASSERT_GT(c.normalTowardsCentre * Dot(f.normal, toCentre), 0);
@@ -277,7 +283,7 @@ TEST_F(StlTest, ArcsAreSplitIntoChords) {
     const char* what;
     std::function<void()> draw;
     size_t facets;
-    Vec end;  // last vertex of the last wall at the bottom
+    Vec end;  // bottom end of the last wall
   };
   const Case cases[] = {
       {"quarter, chords of 0.1", [] { CadArc(0, 0, 0, 90, 10); }, 2 * 157, {0, 10, 0}},
@@ -297,7 +303,7 @@ TEST_F(StlTest, ArcsAreSplitIntoChords) {
     SCOPED_TRACE(c.what);
     std::vector<Facet> facets = BinaryFacets(c.draw);
     ASSERT_EQ(facets.size(), c.facets);
-    ExpectVec(facets.back().v[2], c.end, "end");
+    ExpectVec(facets.back().v[1], c.end, "end");
     ExpectNormalsAgreeWithWinding(facets);
   }
 }
@@ -313,7 +319,7 @@ TEST_F(StlTest, FilledQuadrilateralGetsItsOutlineNotADiagonal) {
   std::vector<Facet> facets = BinaryFacets([] { CadSolid(0, 0, 10, 0, 0, 10, 10, 10); });
   ASSERT_EQ(facets.size(), 8u);
   for (const Facet& f : facets) {
-    Vec bottom = Minus(f.v[2], f.v[0]);
+    Vec bottom = Minus(f.v[1], f.v[0]);
     EXPECT_NEAR(std::hypot(bottom[0], bottom[1]), 10, 1e-5) << "a wall across the quadrilateral";
   }
 }
@@ -331,10 +337,10 @@ TEST_F(StlTest, InsertedBlocksBecomeWallsThroughTheTransform) {
     CadInsert("PART", 0, 0, 0, 2, 2);
   });
   ASSERT_EQ(facets.size(), 4u) << "the block body itself draws no wall";
-  ExpectVec(facets[0].normal, {-1, 0, 0}, "rotated wall");
+  ExpectVec(facets[0].normal, {1, 0, 0}, "rotated wall");
   ExpectVec(facets[0].v[0], {100, 0, 0}, "rotated start");
-  ExpectVec(facets[0].v[2], {100, 10, 0}, "rotated end");
-  ExpectVec(facets[2].v[2], {20, 0, 0}, "scaled end");
+  ExpectVec(facets[0].v[1], {100, 10, 0}, "rotated end");
+  ExpectVec(facets[2].v[1], {20, 0, 0}, "scaled end");
 }
 
 TEST_F(StlTest, SegmentFontCharactersAndTheirWalls) {
@@ -441,9 +447,9 @@ TEST_F(StlTest, AsciiFileUnderACommaLocaleKeepsTheDecimalPoint) {
   std::setlocale(LC_NUMERIC, previousC.c_str());
   ASSERT_EQ(facets.size(), 2u);
   EXPECT_EQ(ReadFileBytes(folder_.File("a.stl")).find(','), std::string::npos);
-  ExpectVec(facets[0].v[2], {123.456, -7.5, 0}, "vertex written in full");
+  ExpectVec(facets[0].v[1], {123.456, -7.5, 0}, "vertex written in full");
   std::vector<std::string> lines = Lines("a.stl");
-  EXPECT_EQ(lines[5], "      vertex 1.234560E+02 -7.500000E+00 0.000000E+00");
+  EXPECT_EQ(lines[4], "      vertex 1.234560E+02 -7.500000E+00 0.000000E+00");
 }
 
 TEST_F(StlTest, AsciiFileLayout) {
@@ -453,11 +459,11 @@ TEST_F(StlTest, AsciiFileLayout) {
   AsciiFacets([] { CadLine(0, 0, 10, 0); });
   const std::vector<std::string> expected = {
       "solid KELMSOLID",
-      "  facet normal 0.000000E+00 1.000000E+00 0.000000E+00",
+      "  facet normal 0.000000E+00 -1.000000E+00 0.000000E+00",
       "    outer loop",
       "      vertex 0.000000E+00 0.000000E+00 0.000000E+00",
-      "      vertex 0.000000E+00 0.000000E+00 5.000000E+00",
       "      vertex 1.000000E+01 0.000000E+00 0.000000E+00",
+      "      vertex 0.000000E+00 0.000000E+00 5.000000E+00",
       "    endloop",
       "  endfacet",
   };
@@ -483,13 +489,92 @@ TEST_F(StlTest, BinaryLayoutHeaderCountAndLittleEndianRecords) {
   EXPECT_EQ(header.back(), ' ') << "blank-padded";
   EXPECT_EQ(header.find('\0'), std::string::npos);
   EXPECT_EQ(bytes.substr(80, 4), std::string("\x02\x00\x00\x00", 4));
-  // Facet 1: normal (0, 1, 0), then vertex 3 = (10, 0, 0); 10.0f is 0x41200000.
-  EXPECT_EQ(bytes.substr(84, 12), std::string("\0\0\0\0\0\0\x80\x3f\0\0\0\0", 12));
-  EXPECT_EQ(bytes.substr(84 + 36, 4), std::string("\x00\x00\x20\x41", 4));
+  // Facet 1: normal (0, -1, 0), then vertex 2 = (10, 0, 0); 10.0f is 0x41200000.
+  EXPECT_EQ(bytes.substr(84, 12), std::string("\0\0\0\0\0\0\x80\xbf\0\0\0\0", 12));
+  EXPECT_EQ(bytes.substr(84 + 24, 4), std::string("\x00\x00\x20\x41", 4));
   BinaryStl stl = ParseBinary(bytes);
   ASSERT_EQ(stl.attributes.size(), 2u);
   for (std::uint16_t attribute : stl.attributes) EXPECT_EQ(attribute, 0x5858);
   EXPECT_EQ(bytes.substr(132, 2), "XX");
+}
+
+// Sum of the signed volumes of the tetrahedra from the origin to every
+// facet. For walls between z = 0 and h around closed contours it is
+// 2/3 · h · (area inside the outer contours − area of the holes): positive
+// when every wall faces out of the material, negative when the part is
+// inside out.
+double SignedVolume(const std::vector<Facet>& facets) {
+  double volume = 0;
+  for (const Facet& f : facets) volume += Dot(f.v[0], Cross(f.v[1], f.v[2])) / 6;
+  return volume;
+}
+
+TEST_F(StlTest, ClosedContoursFaceOutOfTheMaterial) {
+  storedSettings.unlabelled.chordLength = 0.1L;
+  const double pi = D(kPi);
+  struct Case {
+    const char* name;
+    std::function<void()> draw;
+    double area;  // of the material, 0: only its sign is known
+  };
+  const Case cases[] = {
+      {"circle", [] { CadCircle(3, 4, 5); }, pi * 25},
+      {"ring", [] { DrawRingPart(20, 8, 5); }, pi * (100 - 16)},
+      {"rounded rectangle with hole",
+       [] {
+         CadRoundRect(false, 0, 0, 20, 10, 2);
+         CadCircleHole(10, 5, 3);
+       },
+       200 - (4 - pi) * 4 - pi * 9},
+      {"slot", [] { CadSlotRect(false, 0, -3, 20, 3); }, 120 - (4 - pi) * 9},
+      {"rack plate with pin holes",
+       [] {
+         testing::SetUpRackDrive();
+         CalculateDrive();
+         DrawRackFront(1, true, 0, 0, model.chain.b1, model.s);
+       },
+       0},
+      {"bearing plate",
+       [] {
+         testing::SetUpRackDrive();
+         CalculateDrive();
+         DrawBearingPlate(0.5L, model.a);
+       },
+       0},
+      {"yoke plate",
+       [] {
+         testing::SetUpRackDrive();
+         CalculateDrive();
+         DrawYokePlate();
+       },
+       0},
+      {"spoked pin wheel",
+       [] {
+         testing::SetUpWheelDrive();
+         CalculateDrive();
+         DrawPinWheelFront(1, true, model.chain.b1, model.s);
+       },
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (bool inverted : {false, true}) {
+      stlDirInverted = inverted;
+      std::vector<Facet> facets = BinaryFacets([&] {
+        CadSetZ(0, 5);
+        c.draw();
+      });
+      ASSERT_FALSE(facets.empty());
+      ExpectNormalsAgreeWithWinding(facets);
+      const double volume = SignedVolume(facets);
+      // "STL Dir invers" turns every wall inwards.
+      EXPECT_GT(inverted ? -volume : volume, 0) << (inverted ? "inverted" : "as drawn");
+      if (c.area > 0) {
+        EXPECT_NEAR(std::fabs(volume), 2.0 / 3 * 5 * c.area, 1e-3 * std::fabs(volume));
+      }
+    }
+  }
+  stlDirInverted = false;
 }
 
 TEST_F(StlTest, InvertedDirectionTurnsVertexOrderAndNormalTogether) {
@@ -500,16 +585,16 @@ TEST_F(StlTest, InvertedDirectionTurnsVertexOrderAndNormalTogether) {
     std::vector<Facet> facets = ascii ? AsciiFacets(draw) : BinaryFacets(draw);
     ASSERT_EQ(facets.size(), 2u);
     ExpectVec(facets[0].v[0], {0, 0, 0}, "vertex 1");
-    ExpectVec(facets[0].v[1], {10, 0, 0}, "vertex 2");
-    ExpectVec(facets[0].v[2], {0, 0, 5}, "vertex 3");
-    ExpectVec(facets[0].normal, {0, -1, 0}, "normal");
+    ExpectVec(facets[0].v[1], {0, 0, 5}, "vertex 2");
+    ExpectVec(facets[0].v[2], {10, 0, 0}, "vertex 3");
+    ExpectVec(facets[0].normal, {0, 1, 0}, "normal");
     ExpectNormalsAgreeWithWinding(facets);
   }
-  // A hole then faces into itself: the material lies outside it.
+  // A hole then faces into the material around it.
   storedSettings.unlabelled.chordLength = 0.1L;
   std::vector<Facet> hole = BinaryFacets([] { CadCircleHole(0, 0, 2); });
   ASSERT_FALSE(hole.empty());
-  for (const Facet& f : hole) ASSERT_LT(Dot(f.normal, {f.v[0][0], f.v[0][1], 0}), 0);
+  for (const Facet& f : hole) ASSERT_GT(Dot(f.normal, {f.v[0][0], f.v[0][1], 0}), 0);
 }
 
 TEST_F(StlTest, HeightQuestionSetsTheZRange) {
@@ -555,7 +640,7 @@ TEST_F(StlTest, HeightQuestionSetsTheZRange) {
     EXPECT_EQ(!recorder_.StartedPrograms().empty(), c.opened);
     BinaryStl stl = ParseBinary(ReadFileBytes(file));
     ASSERT_EQ(stl.facets.size(), 2u);
-    EXPECT_NEAR(stl.facets[1].v[1][2], c.top, 1e-6);
+    EXPECT_NEAR(stl.facets[1].v[2][2], c.top, 1e-6);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/core/batch_runs.h"
 #include "app/core/command_line.h"
+#include "app/core/main_commands.h"
 #include "app/core/recent_files.h"
 #include "cad/block_files.h"
 #include "cad/cad_channel.h"
@@ -16,6 +17,7 @@
 #include "graphics/hatching.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
+#include "text/interface_texts.h"
 #include "text/messages.h"
 #include "text/number_format.h"
 #include "text/output_channel.h"
@@ -38,6 +40,7 @@ void ResetProgramState() {
   InitTextConversion();
   InitStringRoutines();
   InitConfiguration();
+  InitInterfaceTexts();
   InitFileChecks();
   InitDrawingInfo();
   InitFrameSettings();
@@ -50,6 +53,7 @@ void ResetProgramState() {
   InitBlockFiles();
   InitLinplot();
   InitDriveDrawings();
+  SetMainWindowHooks({});
 }
 
 }  // namespace kv5

@@ -21,20 +21,6 @@ namespace kv5 {
 
 namespace {
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool IsTextBatchOption(const std::string& p) {
-  return p == "/I" || p == "/i" || p == "-I" || p == "-i";
-}
-
-bool IsCadBatchOption(const std::string& p) {
-  std::string head = Upper(p.substr(0, 4));
-  return head == "/CAD" || head == "-CAD";
-}
-
 void ShowHelpScreen() {
   std::string text;
   for (const std::string& line : HelpScreenLines()) text += line + "\n";

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Reads the IGES files that the CAD tests write with an outside reader
 # (occt-draw, Debian package occt-draw) and fails when a file cannot be
-# loaded, reports a fail message, or leaves an entity untransferred.
+# loaded, reports a fail message, leaves an entity untransferred, or when
+# the transferred shape holds another number of edges than the file's
+# geometry gives with every subfigure instance expanded
+# (iges_expected_edges.py).
 #
 # Usage: check_iges.sh KV5_TESTS_BINARY SAMPLE_FOLDER
 set -u
 tests_binary=$1
 folder=$2
+scripts=$(cd "$(dirname "$0")" && pwd)
 draw=$(command -v occt-draw || command -v occt-draw-7.6) || { echo "occt-draw missing"; exit 1; }
 
 # The plug-in loader asks for the unversioned libraries, which only the
@@ -24,8 +28,13 @@ passed=0
 failed=0
 for file in "$folder"/*.igs; do
   [ -e "$file" ] || continue
-  log=$(printf 'pload XDE\nigesbrep %s shape *\ntpstat *\nexit\n' "$file" | timeout 120 "$draw" -b 2>&1)
+  log=$(printf 'pload MODELING XDE\nigesbrep %s shape *\ntpstat *\nnbshapes shape -t\nexit\n' "$file" |
+    timeout 120 "$draw" -b 2>&1)
   problems=""
+  expected=$(python3 "$scripts/iges_expected_edges.py" "$file" 2>&1) || problems+=" $expected;"
+  edges=$(sed -n 's/^ *EDGE *: *\([0-9]*\).*/\1/p' <<<"$log" | tail -n 1)
+  [ -z "$problems" ] && [ "${edges:-0}" != "$expected" ] &&
+    problems+=" ${edges:-no} edges transferred, the file's geometry gives $expected;"
   grep -qiE 'fail|exception|error' <<<"$log" && problems+=" fail message;"
   grep -qiE 'not transferred|untransferred|no result' <<<"$log" && problems+=" untransferred entity;"
   grep -qE 'invalid command' <<<"$log" && problems+=" reader not loaded;"

@@ -2,6 +2,7 @@
 # Reads the STL files that the CAD tests write with admesh.
 #
 # Usage: check_stl.sh [KV5_TESTS_BINARY] SAMPLE_FOLDER
+#        check_stl.sh --outward FOLDER
 #
 # With the test binary given, the folder is emptied and the sample test is
 # run with KV5_STL_SAMPLE_DIR set to write the files first. Then every .stl
@@ -9,10 +10,17 @@
 # against the vertex order (-v). A file fails when admesh cannot read it,
 # when the facet count admesh reads disagrees with the file (binary: the
 # count field and the file size; ASCII: the "facet normal" lines), or when
-# any normal disagrees with its facet's vertex order.
+# any normal disagrees with its facet's vertex order. With --outward the
+# files are parts drawn by the program, and a file also fails when its walls
+# face into the material: the volume admesh sums from the signed volumes of
+# the facets is then not positive.
 set -uo pipefail
 
-if [ $# -eq 2 ]; then
+outward=false
+if [ $# -eq 2 ] && [ "$1" = "--outward" ]; then
+  outward=true
+  folder=$2
+elif [ $# -eq 2 ]; then
   tests_binary=$1
   folder=$2
   rm -rf "$folder"
@@ -22,7 +30,7 @@ if [ $# -eq 2 ]; then
 elif [ $# -eq 1 ]; then
   folder=$1
 else
-  sed -n '2,12p' "$0"
+  sed -n '2,17p' "$0"
   exit 2
 fi
 admesh=$(command -v admesh || true)
@@ -64,6 +72,11 @@ for file in "${files[@]}"; do
         ;;
     esac
     [ "${fixed:-x}" = 0 ] || problems+=("$fixed normals disagree with their vertex order")
+    if $outward; then
+      volume=$(sed -n 's/.*Volume *: *\([-0-9.e+]*\).*/\1/p' <<<"$report")
+      awk -v v="${volume:-0}" 'BEGIN { exit !(v > 0) }' ||
+        problems+=("walls face inwards (signed volume ${volume:-missing})")
+    fi
   fi
   if [ ${#problems[@]} -eq 0 ]; then
     echo "$(basename "$file"): ok ($type, $read_count facets)"
