@@ -1,5 +1,6 @@
 #include "app/qt/graphics_view.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -7,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
@@ -93,11 +95,20 @@ std::optional<GraphicsKey> KeyOf(const QKeyEvent& event) {
 }  // namespace
 
 ReplayResult PaintGraphicsWindow(GraphicsWindow& window, QImage& image,
-                                 const std::function<void(int ms)>& onPause) {
-  image.fill(ToQColor(window.MakeReplayOptions().background));
+                                 const std::function<void(int ms)>& onPause,
+                                 const std::function<void()>& processMessages) {
+  // GraphicsWindow::Paint with the message pump of the window added.
+  ReplayOptions options = window.MakeReplayOptions();
+  options.processMessages = processMessages;
+  image.fill(ToQColor(options.background));
   QPainter painter(&image);
   ScreenPainter screen(painter, onPause);
-  return window.Paint(screen);
+  CurrentPlatform().SetBusy(true);
+  ReplayResult result = ReplayDisplayList(window.displayList, screen, options);
+  window.mapping = result.mapping;
+  window.singleStep = result.singleStep;
+  CurrentPlatform().SetBusy(false);
+  return result;
 }
 
 ReplayResult PrintGraphicsWindow(GraphicsWindow& window, QPainter& page, QSize pageSize) {
@@ -128,7 +139,13 @@ GraphicsView::~GraphicsView() {
 
 void GraphicsView::Invalidate() {
   dirty_ = true;
-  update();
+  if (replayScheduled_) return;
+  replayScheduled_ = true;
+  QTimer::singleShot(0, this, [this] {
+    replayScheduled_ = false;
+    if (!dirty_ || replaying_) return;
+    Replay(isVisible() && HasPauses(window_.displayList), true);
+  });
 }
 
 void GraphicsView::RequestRepaint() {
@@ -137,13 +154,13 @@ void GraphicsView::RequestRepaint() {
     return;
   }
   if (isVisible() && HasPauses(window_.displayList)) {
-    Replay(true);
+    Replay(true, true);
     return;
   }
   Invalidate();
 }
 
-void GraphicsView::Replay(bool livePauses) {
+void GraphicsView::Replay(bool livePauses, bool answerEvents) {
   replaying_ = true;
   dirty_ = false;
   if (picture_.size() != size()) picture_ = QImage(size().expandedTo({1, 1}), QImage::Format_RGB32);
@@ -155,19 +172,38 @@ void GraphicsView::Replay(bool livePauses) {
       CurrentPlatform().Sleep(ms);
     };
   }
-  PaintGraphicsWindow(window_, picture_, onPause);
-  replaying_ = false;
-  if (livePauses) {
-    if (dirty_)
-      update();
-    else
-      repaint();
+  std::function<void()> processMessages;
+  if (answerEvents) {
+    // Posted events too: the event loop does not hand them out while it is
+    // inside one of them (the replay itself may run from one).
+    processMessages = [] {
+      QCoreApplication::sendPostedEvents();
+      QCoreApplication::processEvents();
+    };
   }
+  PaintGraphicsWindow(window_, picture_, onPause, processMessages);
+  replaying_ = false;
+  if (!answerEvents) return;  // inside a paint: the picture is shown next
+  if (dirty_)
+    Invalidate();  // changed while it was drawn: once more
+  else if (livePauses)
+    repaint();
+  else
+    update();
 }
 
 void GraphicsView::paintEvent(QPaintEvent*) {
-  if (!replaying_ && (dirty_ || picture_.size() != size())) Replay(false);
+  if (!replaying_ && (dirty_ || picture_.size() != size())) {
+    // On the screen the list is drawn outside the paint, where the window
+    // can answer events meanwhile; the old picture stands until then. A
+    // hidden view (grabbed into an image) draws at once.
+    if (isVisible())
+      Invalidate();
+    else
+      Replay(false, false);
+  }
   QPainter painter(this);
+  painter.fillRect(rect(), ToQColor(window_.MakeReplayOptions().background));
   painter.drawImage(0, 0, picture_);
   if (window_.dragging) {
     // The band inverts what lies below it, as on the canvas.

@@ -17,9 +17,11 @@ namespace kv5 {
 // Replays the window's list onto an image of any size, 1:1 in pixels of the
 // drawing area, on the window's background colour. Keeps the mapping the
 // list leaves in the window, as a repaint does. `onPause` (may be empty)
-// runs at every pause record.
+// runs at every pause record, `processMessages` (may be empty) after every
+// 50,000 records.
 ReplayResult PaintGraphicsWindow(GraphicsWindow& window, QImage& image,
-                                 const std::function<void(int ms)>& onPause = {});
+                                 const std::function<void(int ms)>& onPause = {},
+                                 const std::function<void()>& processMessages = {});
 
 // Replays the window's list onto a printer page of `page` pixels (the
 // page's own coordinates, top left 0, 0) with the configured print scale,
@@ -35,8 +37,8 @@ class GraphicsView : public QWidget, public GraphicsWindowView {
   GraphicsWindow& window() { return window_; }
 
   // GraphicsWindowView. A list with pauses (the animation) is replayed at
-  // once, showing each frame while it waits; any other list on the next
-  // paint.
+  // once, showing each frame while it waits; any other list as soon as the
+  // event loop runs again, answering events on long lists.
   void RequestRepaint() override;
   void MoveCanvasPen(ScreenPoint) override {}
 
@@ -48,6 +50,7 @@ class GraphicsView : public QWidget, public GraphicsWindowView {
 
   // Whether the next paint replays the list (false while the picture is current).
   bool replayPending() const { return dirty_; }
+  bool replaying() const { return replaying_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -60,13 +63,16 @@ class GraphicsView : public QWidget, public GraphicsWindowView {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
-  void Replay(bool livePauses);
+  // livePauses: show the picture and wait at each pause record;
+  // answerEvents: let the event loop run on long lists (never inside a paint).
+  void Replay(bool livePauses, bool answerEvents);
   void Invalidate();
 
   GraphicsWindow& window_;
   QImage picture_;
   bool dirty_ = true;
   bool replaying_ = false;
+  bool replayScheduled_ = false;
 };
 
 }  // namespace kv5

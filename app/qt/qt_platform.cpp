@@ -103,10 +103,13 @@ std::optional<std::string> QtPlatform::AskFile(const FileDialogRequest& request,
     dialog.setDefaultSuffix(Q(suffix));
   }
   if (!request.initialName.empty()) dialog.selectFile(Q(request.initialName));
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return std::nullopt;
-  return QFileInfo(chosen.front()).absoluteFilePath().toStdString();
+  // The name as accepted: the folder's contents arrive later and could
+  // still select the initial name again before exec() returns.
+  QString chosen;
+  QObject::connect(&dialog, &QFileDialog::fileSelected,
+                   [&chosen](const QString& file) { chosen = file; });
+  if (dialog.exec() != QDialog::Accepted || chosen.isEmpty()) return std::nullopt;
+  return QFileInfo(chosen).absoluteFilePath().toStdString();
 }
 
 std::optional<std::string> QtPlatform::AskOpenFile(const FileDialogRequest& request) {

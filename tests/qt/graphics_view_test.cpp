@@ -8,7 +8,10 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
+#include <map>
+#include <string>
 
 #include "tests/test_support.h"
 #include "text/configuration.h"
@@ -23,6 +26,9 @@ constexpr QRgb kBlack = 0x000000;
 struct Pixels {
   int count = 0;
   int minX = 1 << 30, maxX = -1;
+  int minY = 1 << 30, maxY = -1;
+  int width() const { return count ? maxX - minX + 1 : 0; }
+  int height() const { return count ? maxY - minY + 1 : 0; }
 };
 
 Pixels PixelsOf(const QImage& image, QRgb colour) {
@@ -33,6 +39,8 @@ Pixels PixelsOf(const QImage& image, QRgb colour) {
         ++p.count;
         p.minX = std::min(p.minX, x);
         p.maxX = std::max(p.maxX, x);
+        p.minY = std::min(p.minY, y);
+        p.maxY = std::max(p.maxY, y);
       }
   return p;
 }
@@ -94,6 +102,60 @@ TEST_F(GraphicsViewTest, PaintsTheListInItsColours) {
   window_.ClearViewPort();
   EXPECT_TRUE(view_->replayPending());
   EXPECT_EQ(PixelsOf(view_->grab().toImage(), kRed).count, 0);
+}
+
+// Each drawing record reaches the screen: circle, arc, text, dashed and
+// wide lines, each alone in a fresh list in colour 13 (magenta).
+TEST_F(GraphicsViewTest, EveryRecordKindIsPainted) {
+  constexpr QRgb kMagenta = 0xFF00FF;
+  struct Case {
+    const char* name;
+    std::function<void(GraphicsWindow&)> draw;
+  };
+  const Case cases[] = {
+      {"solid line", [](GraphicsWindow& w) { w.line(10, 40, 90, 40); }},
+      {"dashed line",
+       [](GraphicsWindow& w) {
+         w.SetLineStyle(3);
+         w.line(10, 40, 90, 40);
+       }},
+      {"wide line",
+       [](GraphicsWindow& w) {
+         w.SetLineWidth(4);
+         w.line(10, 40, 90, 40);
+       }},
+      {"circle", [](GraphicsWindow& w) { w.circle(50, 37.5, 20); }},
+      {"arc", [](GraphicsWindow& w) { w.Arc(50, 37.5, 0, 90, 20, 90); }},
+      {"text",
+       [](GraphicsWindow& w) {
+         w.SetTextStyle(1, 0, 5, 5);
+         w.OutTextXY("Teilung", 20, 40);
+       }},
+      {"rotated text",
+       [](GraphicsWindow& w) {
+         w.SetTextStyle(1, 90, 5, 5);
+         w.OutTextXY("Teilung", 50, 10);
+       }},
+  };
+  std::map<std::string, Pixels> painted;
+  for (const Case& c : cases) {
+    window_.Clear();
+    window_.Header(0, 0, 100, 75);
+    window_.SetColor(13);
+    c.draw(window_);
+    painted[c.name] = PixelsOf(view_->grab().toImage(), kMagenta);
+    EXPECT_GT(painted[c.name].count, 20) << c.name;
+  }
+  const int solid = painted["solid line"].count;
+  EXPECT_LT(painted["dashed line"].count, solid * 9 / 10);
+  EXPECT_GT(painted["wide line"].count, solid * 3);
+  EXPECT_LT(painted["arc"].count, painted["circle"].count / 2);  // a quarter of it
+  // Upright text runs along x, rotated text stands on end.
+  const Pixels& upright = painted["text"];
+  const Pixels& rotated = painted["rotated text"];
+  EXPECT_GT(upright.width(), upright.height());
+  EXPECT_GT(rotated.height(), rotated.width());
+  EXPECT_NEAR(upright.width(), rotated.height(), 2) << "the same text turned by 90°";
 }
 
 TEST_F(GraphicsViewTest, KeysZoomAndPanAsTheWindowRules) {
@@ -199,6 +261,22 @@ TEST_F(GraphicsViewTest, PrintingScalesTheAreaToThePage) {
   const QString pdf = QString::fromLatin1(
       QByteArray::fromStdString(testing::ReadFileBytes(folder.File("grafik.pdf"))));
   EXPECT_EQ(pdf.count(QRegularExpression("/Type\\s*/Page[^s]")), 1);
+}
+
+TEST_F(GraphicsViewTest, LongListsAreDrawnOutsideThePaintAndAnswerEvents) {
+  view_->show();
+  window_.SetColor(12);
+  for (int i = 0; i < 120000; ++i) window_.line(0, 37.5, 100, 37.5);
+  window_.ClearViewPort();
+  EXPECT_TRUE(view_->replayPending());
+  bool answeredWhileDrawing = false;
+  // An event posted to the window, as input and paint requests are.
+  QMetaObject::invokeMethod(
+      view_.get(), [&] { answeredWhileDrawing = view_->replaying(); }, Qt::QueuedConnection);
+  for (int i = 0; i < 100 && view_->replayPending(); ++i) QTest::qWait(20);
+  EXPECT_FALSE(view_->replayPending());
+  EXPECT_TRUE(answeredWhileDrawing) << "events wait until 120,000 records are drawn";
+  EXPECT_GT(PixelsOf(view_->grab().toImage(), kRed).count, 600);
 }
 
 // Sleeps are taken as the moments the animation shows a frame.

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -26,6 +27,16 @@ inline void AnswerNextModal(std::function<void(QWidget*)> answer, int timeoutMs 
       timer->stop();
       timer->deleteLater();
       answer(modal);
+      // An answer that failed half-way must not leave the test waiting.
+      QPointer<QWidget> open(modal);
+      QTimer::singleShot(timeoutMs, [open] {
+        if (!open || !open->isVisible()) return;
+        ADD_FAILURE() << "the answer left " << open->objectName().toStdString() << " open";
+        if (auto* dialog = qobject_cast<QDialog*>(open.data()))
+          dialog->reject();
+        else
+          open->close();
+      });
       return;
     }
     if (*waited >= timeoutMs) {

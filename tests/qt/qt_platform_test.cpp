@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <fstream>
 
@@ -263,7 +264,11 @@ TEST_F(QtPlatformTest, SaveDialogOffersTheFilterAndGivesTheChosenName) {
     ASSERT_NE(dialog, nullptr);
     filters = dialog->nameFilters();
     directory = dialog->directory().absolutePath() + "/";
-    dialog->selectFile("neu");
+    // Typed into the name field, as a person does (selectFile leaves a
+    // focused field alone).
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("neu");
     QMetaObject::invokeMethod(dialog, "accept");
   });
   FileDialogRequest request{"Speichern", "*.kv5|*.kv5", folder.path(), "alt", "kv5"};
@@ -312,6 +317,34 @@ TEST_F(QtPlatformTest, ScreenFacts) {
   EXPECT_GT(qt_.ScreenHeight(), 0);
   EXPECT_GT(qt_.ScreenDpi(), 0);
   EXPECT_TRUE(qt_.Interactive());
+}
+
+}  // namespace
+}  // namespace kv5
+
+namespace kv5 {
+namespace {
+
+// Enter confirms the list, the radio buttons and the text like OK.
+TEST_F(QtPlatformTest, EnterIsOkInEveryInputDialog) {
+  for (int count : {3, 9}) {
+    for (int i = 1; i <= count; ++i) choiceItems[i] = "Punkt " + std::to_string(i);
+    int index = 2;
+    testing::AnswerNextModal([](QWidget* modal) {
+      QWidget* focus = modal->focusWidget() ? modal->focusWidget() : modal;
+      QTest::keyClick(focus, Qt::Key_Return);
+    });
+    abortFlag = true;
+    AskChoice("Welcher Punkt?", count, index);
+    EXPECT_FALSE(abortFlag) << count << " items";
+    EXPECT_EQ(index, 2) << count << " items";
+  }
+  testing::AnswerNextModal([](QWidget* modal) {
+    auto* edit = modal->findChild<QLineEdit*>("EditEinText");
+    edit->setText("42");
+    QTest::keyClick(edit, Qt::Key_Return);
+  });
+  EXPECT_EQ(qt_.AskText("Wert:", 30, "1"), std::optional<std::string>("42"));
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+// Grabs the windows of the program into PNG files, off-screen: the
+// geometry, load and document texts dialogs, the text window with the
+// report of a project, the explanation window, a choice dialog and the
+// graphics view with both production drawings.
+//
+//   kv5_qt_screenshots <output folder> [project file]
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/core/program_state.h"
+#include "app/qt/document_texts_form.h"
+#include "app/qt/explanation_window.h"
+#include "app/qt/geometry_form.h"
+#include "app/qt/graphics_view.h"
+#include "app/qt/input_dialogs.h"
+#include "app/qt/load_form.h"
+#include "app/qt/text_window.h"
+#include "cad/cad_backend.h"
+#include "graphics/drive_drawings.h"
+#include "model/drive_calculation.h"
+#include "model/drive_model.h"
+#include "model/project_file.h"
+#include "platform/headless_platform.h"
+#include "text/configuration.h"
+#include "text/output_channel.h"
+#include "text/report.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QString& folder, const char* name) {
+  widget.show();
+  QApplication::processEvents();
+  const QString file = folder + "/" + name;
+  const bool saved = widget.grab().save(file, "PNG");
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
+  widget.hide();
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: kv5_qt_screenshots <output folder> [project file]\n");
+    return 2;
+  }
+  const QString folder = QDir(argv[1]).absolutePath();
+  if (!QDir().mkpath(folder)) {
+    std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
+    return 1;
+  }
+  const std::string project = argc > 2 ? argv[2]
+                                       : std::string(KV5_SOURCE_DATA_DIR) +
+                                             "/../tests/data/projects/pinwheel_iso_bores.kv5";
+
+  kv5::ResetProgramState();
+  kv5::HeadlessPlatform headless;
+  headless.SetEcho(false);
+  kv5::SetPlatform(&headless);
+  const std::string temp = (folder + "/tmp/").toStdString();
+  QDir().mkpath(QString::fromStdString(temp));
+  kv5::tempFolder = temp;
+  if (!kv5::ReadProjectFile(project)) {
+    std::fprintf(stderr, "cannot read the project %s\n", project.c_str());
+    return 1;
+  }
+  kv5::abortFlag = false;
+  kv5::projectName = QFileInfo(QString::fromStdString(project)).completeBaseName().toStdString();
+  kv5::CalculateDrive();
+
+  bool ok = true;
+  {
+    kv5::TForm_kv5geo form;
+    ok &= Save(form, folder, "geometry_form.png");
+  }
+  {
+    kv5::TForm_kv1last form;
+    ok &= Save(form, folder, "load_form.png");
+  }
+  {
+    kv5::TForm_qeluni3 form;
+    ok &= Save(form, folder, "document_texts_form.png");
+  }
+
+  // The report on the screen channel: the headless platform keeps the text
+  // file that the window would show.
+  kv5::askChannel = false;
+  kv5::WriteReport(kv5::kChannelScreen);
+  if (headless.ShownTextFiles().empty()) {
+    std::fprintf(stderr, "the report was not written (abort flag %d)\n", kv5::abortFlag);
+    ok = false;
+  } else {
+    const kv5::ShownTextFile& shown = headless.ShownTextFiles().back();
+    kv5::WindowBounds bounds;
+    kv5::TForm_showtextfile window(shown.fileName, shown.caption, &bounds);
+    ok &= window.Load() && Save(window, folder, "text_window.png");
+    // The first page break in view: the form feed line between two pages.
+    const int pageBreak = static_cast<int>(window.lines().indexOf(QRegularExpression("^\\f")));
+    if (pageBreak > 0) {
+      QTextCursor cursor(window.memo()->document()->findBlockByNumber(pageBreak));
+      window.memo()->setTextCursor(cursor);
+      window.memo()->centerCursor();
+      ok &= Save(window, folder, "text_window_page_break.png");
+    }
+  }
+
+  {
+    kv5::Thelperr window("Warnung: Zähnezahl z1 < 7", "Sehr kleine Zähnezahl.",
+                         "Zähnezahl z1 erhöhen.", {});
+    ok &= Save(window, folder, "explanation_window.png");
+  }
+  {
+    kv5::Tin_radiodialog dialog("Ausgabe auf", {"Bildschirm", "Drucker", "Textdatei"}, 0, 0, {});
+    ok &= Save(dialog, folder, "choice_dialog.png");
+  }
+  {
+    // A 4:3 area: the window takes its pixels as 4:3, so circles stay round.
+    kv5::storedSettings.mainWindowWidth = 1280;
+    kv5::storedSettings.mainWindowHeight = 960;
+    kv5::InitGraphicsWindow();
+    kv5::GraphicsView view;
+    view.resize(1280, 960);
+    kv5::DrawDriveMenu(kv5::kDrawBothProduction, kv5::kCadScreen);
+    ok &= Save(view, folder, "graphics_view.png");
+  }
+  kv5::SetPlatform(nullptr);
+  return ok ? 0 : 1;
+}
