@@ -46,6 +46,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() {
+  // A wait cursor that a repaint would have ended does not outlive the window.
+  CurrentPlatform().SetBusy(false);
   MainWindowDestroyed();
   SetMainWindowHooks({});
 }

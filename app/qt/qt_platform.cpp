@@ -97,6 +97,8 @@ std::optional<std::string> QtPlatform::AskFile(const FileDialogRequest& request,
                      QtFileFilter(request.filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The program asks before it replaces a file (and only where it should).
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!request.defaultExtension.empty()) {
     std::string suffix = request.defaultExtension;
     if (suffix.front() == '.') suffix.erase(0, 1);

@@ -7,12 +7,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <memory>
 
 #include "app/core/recent_files.h"
+#include "app/qt/geometry_form.h"
+#include "app/qt/load_form.h"
 #include "app/qt/project_table_window.h"
 #include "app/qt/qt_platform.h"
 #include "model/drive_model.h"
@@ -55,11 +62,23 @@ class MainWindowTest : public testing::ProgramTest {
     projectFolder = folder_.path();
     return folder_.File(name);
   }
-  // Answers a message box or question with the button of this text.
+  // Answers the next message box or question with the button of this text
+  // (a file dialog still closing is waited for).
   static void AnswerBox(const QString& button, QString* text = nullptr) {
-    AnswerNextModal([button, text](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      ASSERT_NE(box, nullptr);
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, button, text] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) {
+        if ((*waited += 10) < 5000) return;
+        timer->stop();
+        timer->deleteLater();
+        ADD_FAILURE() << "no message box appeared";
+        return;
+      }
+      timer->stop();
+      timer->deleteLater();
       if (text) *text = box->text();
       for (QAbstractButton* b : box->buttons())
         if (b->text().remove('&') == button) {
@@ -69,13 +88,21 @@ class MainWindowTest : public testing::ProgramTest {
       ADD_FAILURE() << "no button " << button.toStdString();
       box->reject();
     });
+    timer->start();
   }
-  static void ChooseFile(const std::string& file) {
-    AnswerNextModal([file](QWidget* modal) {
+  // Chooses the file in the next file dialog; `then` prepares the answer
+  // of the dialog that follows it.
+  static void ChooseFile(const std::string& file, std::function<void()> then = {}) {
+    AnswerNextModal([file, then](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
-      dialog->selectFile(QString::fromStdString(file));
+      // Typed into the name field as a person does (selectFile leaves a
+      // focused field alone).
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(name, nullptr);
+      name->setText(QString::fromStdString(file));
       QMetaObject::invokeMethod(dialog, "accept");
+      if (then) then();
     });
   }
   testing::TempFolder folder_;
@@ -132,14 +159,12 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAFile) {
   const std::string file = folder_.File("alt.kv5");
   testing::WriteFileBytes(file, "alt\r\n");
   modified = true;
-  ChooseFile(file);
-  AnswerBox("No");  // do not replace
+  ChooseFile(file, [] { AnswerBox("Nein"); });  // do not replace
   Trigger("mi_FileSaveAs");
   EXPECT_EQ(testing::ReadFileBytes(file), "alt\r\n");
   EXPECT_TRUE(modified);
 
-  ChooseFile(file);
-  AnswerBox("Yes");
+  ChooseFile(file, [] { AnswerBox("Ja"); });
   Trigger("mi_FileSaveAs");
   EXPECT_NE(testing::ReadFileBytes(file), "alt\r\n");
   EXPECT_FALSE(modified);
@@ -179,12 +204,76 @@ TEST_F(MainWindowTest, ProjectTableOverAFolderOpensTheChosenProject) {
 TEST_F(MainWindowTest, ExitWithAModifiedProjectAsks) {
   modified = true;
   QString question;
-  AnswerBox("No", &question);  // keep the inputs: the window stays
+  AnswerBox("Nein", &question);  // keep the inputs: the window stays
   EXPECT_FALSE(window_->close());
   EXPECT_EQ(question.toStdString(), "Bisherige Eingaben verwerfen ?");
   EXPECT_TRUE(window_->isVisible());
-  AnswerBox("Yes");
+  AnswerBox("Ja");
   EXPECT_TRUE(window_->close());
+}
+
+void TypeInto(QWidget* form, const char* field, const QString& text) {
+  auto* edit = form->findChild<QLineEdit*>(field);
+  ASSERT_NE(edit, nullptr) << field;
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClicks(edit, text);
+}
+void Click(QWidget* form, const char* button) {
+  auto* b = form->findChild<QPushButton*>(button);
+  ASSERT_NE(b, nullptr) << button;
+  b->click();
+}
+
+TEST_F(MainWindowTest, GeometryDialogWithOkCancelAndCalc) {
+  testing::SetUpRackDrive();
+  modified = false;
+  // Cancel after typing: nothing changes, nothing is modified.
+  AnswerNextModal([](QWidget* modal) {
+    ASSERT_NE(qobject_cast<TForm_kv5geo*>(modal), nullptr);
+    TypeInto(modal, "Edit_z1", "9");
+    Click(modal, "Button_cancel");
+  });
+  Trigger("mi_editabmessungen");
+  EXPECT_EQ(model.z1, 17);
+  EXPECT_FALSE(modified);
+
+  // Calc writes and calculates while the dialog stays open; OK closes it.
+  bool openAfterCalc = false;
+  Real pitchDiameterAfterCalc = 0;
+  AnswerNextModal([&](QWidget* modal) {
+    TypeInto(modal, "Edit_z1", "19");
+    Click(modal, "Button_calc");
+    openAfterCalc = modal->isVisible();
+    pitchDiameterAfterCalc = model.d[1];
+    TypeInto(modal, "Edit_z1", "21");
+    Click(modal, "Button_ok");
+  });
+  Trigger("mi_editabmessungen");
+  EXPECT_TRUE(openAfterCalc);
+  // d = p / sin(180° / z): 12.7 / sin(180° / 19) = 77.16 mm
+  EXPECT_NEAR(static_cast<double>(pitchDiameterAfterCalc), 77.16, 0.01);
+  EXPECT_EQ(model.z1, 21);
+  EXPECT_TRUE(modified);
+}
+
+TEST_F(MainWindowTest, LoadDialogDerivesTheTorqueWhileTyping) {
+  testing::SetUpRackDrive();
+  model.loadMode = 0;  // T1 from P and n1
+  QString torque;
+  AnswerNextModal([&](QWidget* modal) {
+    ASSERT_NE(qobject_cast<TForm_kv1last*>(modal), nullptr);
+    TypeInto(modal, "Edit_p", "4");
+    TypeInto(modal, "Edit_n1", "1450");
+    torque = modal->findChild<QLineEdit*>("Edit_t")->text();
+    Click(modal, "Button_ok");
+  });
+  Trigger("mi_editLast");
+  EXPECT_EQ(torque.toStdString(), "26.34");  // 4 kW · 60000 / (2π · 1450)
+  EXPECT_EQ(model.P, 4);
+  EXPECT_EQ(model.n[1], 1450);
+  EXPECT_TRUE(modified);
 }
 
 TEST_F(MainWindowTest, PeripheryIsShownDisabled) {
