@@ -39,9 +39,12 @@ bool CreateChecked(LineWriter& writer, const std::string& fileName) {
   return Fail(CreateFailureText(writer.ErrorNumber()));
 }
 
-bool WriteChecked(LineWriter& writer, const std::string& line) {
+bool WriteChecked(LineWriter& writer, const std::string& line, bool utf8) {
   const bool failedBefore = writer.Failed();
-  writer.WriteTextLine(line);
+  if (utf8)
+    writer.WriteUtf8Line(line);
+  else
+    writer.WriteTextLine(line);
   if (!writer.Failed()) return true;
   if (failedBefore) {
     abortFlag = true;

@@ -19,7 +19,7 @@ std::string CreateFailureText(int errorNumber);  // "Diskette/Platte voll" or "f
 
 // Each returns false (after the box and abortFlag) on failure.
 bool CreateChecked(LineWriter& writer, const std::string& fileName);
-bool WriteChecked(LineWriter& writer, const std::string& line);
+bool WriteChecked(LineWriter& writer, const std::string& line, bool utf8 = false);
 // Completes the file and puts it in place of the old one; on failure the
 // old file stays unchanged.
 bool CloseChecked(LineWriter& writer);

@@ -201,6 +201,36 @@ TEST_F(ExplanationTest, SaveRefusesUnknownMessagesAndOverlongTexts) {
   EXPECT_EQ(MessageCause(1), longest);
 }
 
+TEST_F(ExplanationTest, SaveKeepsTheFileInTheEncodingItsTextsNeed) {
+  // A file edited as UTF-8 keeps its "€" when another record is saved.
+  const std::string utf8 =
+      "Warnung: Preis\r\nKosten über 100 €\r\nbilliger\r\n"
+      "Fatal  : z1 = 0 !\r\nalt\r\nalt\r\n";
+  testing::WriteFileBytes(ExplanationFileName(), utf8);
+  SaveExplanation("Fatal  : z1 = 0 !", "Zähnezahl fehlt", "z1 eingeben");
+  EXPECT_EQ(FileNow(),
+            "Warnung: Preis\r\nKosten über 100 €\r\nbilliger\r\n"
+            "Fatal  : z1 = 0 !\r\nZähnezahl fehlt\r\nz1 eingeben\r\n");
+  // A message that code page 850 cannot hold (found by fuzzing) is found
+  // again after its explanation was saved.
+  const std::string odd = "# Sour&ce of\xEF\xBB\xBF the message";
+  testing::WriteFileBytes(ExplanationFileName(), odd + "\r\n\r\n\r\n");
+  SaveExplanation(odd, "Ursache", "Abhilfe");
+  AddMessage(odd);
+  EXPECT_EQ(MessageCause(1), "Ursache");
+  // A typed "€" that code page 850 has no place for turns the file into UTF-8
+  // rather than losing it.
+  WriteFixture({"Warnung: kurz", "x", "y"});
+  SaveExplanation("Warnung: kurz", "Kosten in €", "Abhilfe");
+  AddMessage("Warnung: kurz");
+  EXPECT_EQ(MessageCause(2), "Kosten in €");
+  // A code page 850 file stays one: "ä" is the byte 0x84.
+  WriteFixture({"Warnung: kurz", "x", "y"});
+  SaveExplanation("Warnung: kurz", "Ursache ä", "Abhilfe");
+  EXPECT_EQ(FileNow(), "Warnung: kurz\r\nUrsache \x84\r\nAbhilfe\r\n");
+  EXPECT_TRUE(dialogs_.Messages().empty());
+}
+
 TEST_F(ExplanationTest, SaveAppendsAMissingRemedyLine) {
   WriteFixture({"Warnung: kurz", "nur Ursache"});
   SaveExplanation("Warnung: kurz", "Ursache", "Abhilfe");

@@ -1,5 +1,6 @@
 #include "text/message_explanations.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -89,6 +90,19 @@ LookUp LookUpMessage(int index) {
   if (std::optional<size_t> first = FindRecordLine(*lines, *message))
     result.record = RecordAt(*lines, *first);
   return result;
+}
+
+// Saving one explanation must not change the others: a file that holds
+// UTF-8 text stays UTF-8, and so does one whose lines code page 850 cannot
+// hold; any other file stays in code page 850.
+bool WriteBackAsUtf8(const std::string& fileName, const std::vector<std::string>& lines) {
+  std::string bytes;
+  if (ReadWholeFile(fileName, bytes) && IsValidUtf8(bytes) &&
+      std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
+    return true;
+  return std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return Cp850ToUtf8(Utf8ToCp850(line)) != line;
+  });
 }
 
 // A memo text as one line of the file: every line break becomes a blank.
@@ -214,10 +228,11 @@ void SaveExplanation(const std::string& message, const std::string& cause,
     (*lines)[*first + 2] = newRemedy;
   else
     lines->push_back(newRemedy);
+  const bool utf8 = WriteBackAsUtf8(fileName, *lines);
   LineWriter writer;
   if (!CreateChecked(writer, fileName)) return;
   for (const std::string& line : *lines)
-    if (!WriteChecked(writer, line)) break;
+    if (!WriteChecked(writer, line, utf8)) break;
   if (writer.Failed()) {
     writer.Discard();
     return;
