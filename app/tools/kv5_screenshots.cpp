@@ -4,6 +4,7 @@
 // message list, for looking at them.
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -43,7 +44,10 @@ void GrabNextModal(const std::string& name) {
     if (!modal) return;
     timer->stop();
     timer->deleteLater();
-    QTimer::singleShot(200, [modal, name] {
+    QPointer<QWidget> shown = modal;
+    QTimer::singleShot(200, [shown, name] {
+      if (!shown) return;  // closed meanwhile
+      QWidget* modal = shown.data();
       Save(modal, name);
       if (auto* dialog = qobject_cast<QDialog*>(modal))
         dialog->reject();
