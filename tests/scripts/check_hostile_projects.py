@@ -12,13 +12,14 @@ SOURCE_FOLDER/tests/data/projects/*.kv5) are the starting points. Variants:
   - NUL bytes, LF-only line ends, shuffled lines, an empty file, files cut
     at several places, a file of garbage bytes.
 Each variant runs in a folder of its own as `wkv5 hostile.kv5 /I`,
-`/CAD1:1 /NOGUI` and `/CAD6:2 /NOGUI`. Each run must end by itself within
+`/CAD1:1 /NOGUI`, `/CAD6:2 /NOGUI` and `/CAD1:8 /NOGUI`. Each run must end by itself within
 the time limit with exit code 0 or 1 (never a signal); exit code 1 and a
 report run that writes no report must say why on standard error; a
 variant whose report is written must give its drawings too, or say why.
 No file written may hold "inf" or "nan" as a number (report and DXF as
-text, the binary STL as its 32-bit reals). Exit code 0 when every run
-passes.
+text, the binary STL as its 32-bit reals), and no other file may be left
+in the folder or in the temporary folder of the runs. Exit code 0 when
+every run passes.
 
 The variants are chosen deterministically (a fixed seed), so two runs of
 the check test the same files.
@@ -52,7 +53,12 @@ RUNS = (
     (["/I"], "txt", True),
     (["/CAD1:1", "/NOGUI"], "dxf", False),
     (["/CAD6:2", "/NOGUI"], "stl", False),
+    # Both wheels in production drawings: sections, hatching, tables.
+    (["/CAD1:8", "/NOGUI"], "dxf", False),
 )
+# The text lines 6 to 12 (the three header texts, drawing names and
+# numbers) may hold digits but are no numbers.
+HEADER_TEXT_LINES = range(5, 12)
 
 
 def split_lines(data):
@@ -67,7 +73,7 @@ def numeric_line_variants(name, data):
     lines = split_lines(data)
     variants = []
     for index in range(HEADER_LINES, len(lines)):
-        if not NUMBER_LINE.match(lines[index]):
+        if index in HEADER_TEXT_LINES or not NUMBER_LINE.match(lines[index]):
             continue
         for kind in sorted(HOSTILE_NUMBERS):
             changed = list(lines)
@@ -159,8 +165,8 @@ def bad_numbers(path):
         return [m.group(0).decode() for m in NOT_A_NUMBER.finditer(f.read())][:3]
 
 
-def run(wkv5, folder, options, home):
-    env = dict(os.environ, KV5_HOME=home)
+def run(wkv5, folder, options, home, temp):
+    env = dict(os.environ, KV5_HOME=home, TMPDIR=temp)
     try:
         result = subprocess.run([wkv5, "hostile.kv5"] + options, cwd=folder, env=env,
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE,
@@ -175,16 +181,18 @@ def check_variant(wkv5, output, number, label, data):
     folder = os.path.join(output, "v%04d" % number)
     os.makedirs(folder)
     home = os.path.join(folder, "home")
+    temp = os.path.join(folder, "tmp")
     os.makedirs(home)
+    os.makedirs(temp)
     with open(os.path.join(folder, "hostile.kv5"), "wb") as f:
         f.write(data)
     problems = []
     written = {}
     told = {}
-    for options, extension, tell_failure in RUNS:
+    for number, (options, extension, tell_failure) in enumerate(RUNS):
         what = " ".join(options)
         produced = os.path.join(folder, "hostile." + extension)
-        code, text = run(wkv5, folder, options, home)
+        code, text = run(wkv5, folder, options, home, temp)
         if code is None:
             problems.append("%s: no end within %d s" % (what, TIMEOUT_SECONDS))
             continue
@@ -193,20 +201,26 @@ def check_variant(wkv5, output, number, label, data):
             continue
         if code not in (0, 1):
             problems.append("%s: exit code %d: %s" % (what, code, text.strip()[-300:]))
-        written[extension] = os.path.isfile(produced)
-        told[extension] = bool(text.strip())
+        written[what] = os.path.isfile(produced)
+        told[what] = bool(text.strip())
         if code == 1 and not text.strip():
             problems.append("%s: exit code 1 without a message" % what)
-        if code == 0 and tell_failure and not written[extension] and not text.strip():
+        if code == 0 and tell_failure and not written[what] and not text.strip():
             problems.append("%s: no file and no message" % what)
-        if written[extension]:
+        if written[what]:
             bad = bad_numbers(produced)
             if bad:
                 problems.append("%s: not a number in %s: %s" % (what, extension, bad[:3]))
-    if written.get("txt"):
-        for extension in ("dxf", "stl"):
-            if extension in written and not written[extension] and not told[extension]:
-                problems.append("report written, but no %s file and no message" % extension)
+            os.replace(produced, os.path.join(folder, "run%d.%s" % (number, extension)))
+    kept = {"run%d.%s" % (n, r[1]) for n, r in enumerate(RUNS) if written.get(" ".join(r[0]))}
+    left = sorted(set(os.listdir(folder)) - {"hostile.kv5", "home", "tmp"} - kept)
+    left += sorted(os.listdir(temp))
+    if left:
+        problems.append("files left behind: %s" % left[:5])
+    if written.get("/I"):
+        for what in written:
+            if not written[what] and not told[what]:
+                problems.append("report written, but no file of %s and no message" % what)
     if not problems:
         shutil.rmtree(folder)
     return ["%s: %s" % (label, p) for p in problems]
