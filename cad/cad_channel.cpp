@@ -1,6 +1,7 @@
 #include "cad/cad_channel.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -51,6 +52,9 @@ bool nativeBlockOpen = false;
 // The block file being written (screen, STL and STEP runs).
 std::unique_ptr<CadOutputFile> blockFile;
 std::unique_ptr<DxfWriter> blockWriter;
+// A block file of this run could not be made or written: its inserts
+// would be missing, so the run ends without putting its file in place.
+bool blockFileFailed = false;
 
 // How the open polyline is drawn.
 enum class PolylineRoute { TruePolyline, Replay };
@@ -64,7 +68,7 @@ bool IntoBlockFile() {
 void CloseBlockFile() {
   if (!blockFile) return;
   blockWriter->EndOfFile();
-  blockFile->Close();
+  if (!blockFile->Close()) blockFileFailed = true;
   blockWriter.reset();
   blockFile.reset();
   ClearBlockCache();
@@ -78,6 +82,7 @@ void AbandonRun() {
   backend->Abandon();
   backend = std::make_unique<NullCadBackend>();
   nativeBlockOpen = false;
+  blockFileFailed = false;
 }
 
 const char* ExtensionOf(CadKind kind) {
@@ -341,13 +346,23 @@ void CadBeginBlock(const std::string& name) {
     return;
   }
   CloseBlockFile();
+  if (BlockFolder().empty()) {
+    const int error = errno;
+    ShowError(CadIoErrorText(TemporaryFolder() + "kv5blocks.XXXXXX", error ? error : EIO));
+    blockFileFailed = true;
+    abortFlag = true;
+    return;
+  }
   std::string fileName = BlockFileForWriting(name);
   if (fileName.empty()) {
     abortFlag = true;
     return;
   }
   auto file = std::make_unique<CadOutputFile>();
-  if (!file->Create(fileName)) return;
+  if (!file->Create(fileName)) {
+    blockFileFailed = true;
+    return;
+  }
   blockFile = std::move(file);
   blockWriter = std::make_unique<DxfWriter>(*blockFile, BlockFileFormat());
 }
@@ -362,8 +377,8 @@ void CadEndBlock() {
     CloseBlockFile();
   }
   // An interrupted block does not stop the rest of the drawing; an I/O
-  // error of the output file does.
-  if (abortFlag && !backend->Failed()) abortFlag = false;
+  // error of the output file or of a block file does.
+  if (abortFlag && !backend->Failed() && !blockFileFailed) abortFlag = false;
 }
 
 void CadEndSection() {
@@ -397,6 +412,13 @@ bool CadPassDone() {
 
 void CadEnd() {
   if (!backend->NativeBlocks()) CloseBlockFile();
+  if (blockFileFailed) {
+    // The error box was shown when the block file failed.
+    if (cadKind == kCadScreen) DeleteBlockFiles();
+    AbandonRun();
+    abortFlag = true;
+    return;
+  }
   const bool failedBefore = backend->Failed();
   const bool finished = backend->Finish() && !failedBefore;
   const std::string fileName = backend->FileName();

@@ -13,7 +13,8 @@
 // sets abortFlag and the drawing code returns. A create or write error on
 // the output file shows an error box naming the I/O error, ends the run
 // (abortFlag stays set until CadEnd) and leaves any older file of that name
-// untouched.
+// untouched. So does such an error on a block file of the run (screen, STL
+// and STEP): the drawing would lack the block's inserts.
 #pragma once
 
 #include <array>

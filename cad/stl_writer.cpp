@@ -49,6 +49,16 @@ void AppendVector(std::string& bytes, const StlVector& v) {
   AppendFloat(bytes, v.z);
 }
 
+// Whether every coordinate survives as a finite single-precision float:
+// STL readers take the numbers of both forms as such.
+bool FitsSinglePrecision(std::initializer_list<const StlVector*> vectors) {
+  constexpr Real kLargest = std::numeric_limits<float>::max();
+  for (const StlVector* v : vectors)
+    for (Real x : {v->x, v->y, v->z})
+      if (!(std::fabs(x) <= kLargest)) return false;
+  return true;
+}
+
 std::string VectorText(const StlVector& v) {
   return FormatStlNumber(v.x) + " " + FormatStlNumber(v.y) + " " + FormatStlNumber(v.z);
 }
@@ -84,6 +94,12 @@ bool StlWriter::Start(const std::string& fileName, const std::string& solidName,
 void StlWriter::Facet(const StlVector& normal, const StlVector& v1, const StlVector& v2,
                       const StlVector& v3) {
   if (!open_ || failed_) return;
+  // A drive far beyond any real size would otherwise leave infinities in the
+  // file; the run fails like a write error instead.
+  if (!FitsSinglePrecision({&normal, &v1, &v2, &v3})) {
+    Fail(ERANGE);
+    return;
+  }
   if (inverted_) {
     const StlVector turned{-normal.x, -normal.y, -normal.z};
     if (format_ == StlFormat::Ascii)
@@ -133,6 +149,11 @@ bool StlWriter::Finish() {
   if (!open_) return false;
   open_ = false;
   if (format_ == StlFormat::Ascii) {
+    if (failed_) {
+      asciiFile_.Discard();
+      abortFlag = true;
+      return false;
+    }
     asciiFile_.PutLine("endsolid " + solidName_);
     if (!asciiFile_.Close()) failed_ = true;
     return !failed_;

@@ -44,7 +44,9 @@ class StlWriter {
   bool Start(const std::string& fileName, const std::string& solidName, StlFormat format);
   // Writes one facet; with `inverted` ("STL Dir invers") its vertices 2 and
   // 3 change places and the normal turns with them, so that normal and
-  // vertex order still agree. Nothing happens unless the solid is open.
+  // vertex order still agree. Nothing happens unless the solid is open. A
+  // value beyond the single-precision range (or not finite) fails the run
+  // with the I/O error box of ERANGE: no file, an older one stays.
   void Facet(const StlVector& normal, const StlVector& v1, const StlVector& v2,
              const StlVector& v3);
   // Ends the solid and puts the file in place. False (error box, abortFlag)

@@ -101,7 +101,7 @@ void schraff(int n, Real spacing, Real angleDeg) {
     CadRestorePen();
     return;
   }
-  const Real step = spacing != 0 ? spacing / std::cos(alpha) : (cmax - cmin) / 10;
+  Real step = spacing != 0 ? spacing / std::cos(alpha) : (cmax - cmin) / 10;
   // A step that does not move the hatch line towards cmax (spacing 0 on a
   // polygon without extent across the hatch, a negative spacing, a hatch
   // direction beyond 90°) would never end the sweep: such a polygon gets its
@@ -110,6 +110,7 @@ void schraff(int n, Real spacing, Real angleDeg) {
     CadRestorePen();
     return;
   }
+  if ((cmax - cmin) / step > kMaxHatchLines) step = (cmax - cmin) / kMaxHatchLines;
   CadSetPen(3);
 
   const Real reverse = DegToRad(angleDeg + 180);

@@ -20,6 +20,10 @@ inline constexpr int kHatchVertexCount = 100;
 inline constexpr int kMaxHatchVertices = kHatchVertexCount - 1;
 inline constexpr int kMaxHatchCrossings = 100;
 inline constexpr int kMaxSortValues = 100;
+// A section never gets more hatch lines than this (a bore entered as
+// 1e300 mm would otherwise need more than any file can hold): a wider one
+// is hatched at the spacing that gives this many lines across it.
+inline constexpr int kMaxHatchLines = 20000;
 
 // The polygon to hatch; the caller fills entries 0..n-1.
 extern std::array<HatchVertex, kHatchVertexCount> hatchVertices;
@@ -34,7 +38,8 @@ void HatchRectangle(Real x1, Real y1, Real x2, Real y2, Real spacing, Real angle
 // Hatches the polygon of the first n entries of hatchVertices (closed by a
 // copy of the first vertex when needed) and draws its outline with pen 5;
 // the hatch lines use pen 3. The current pen is left as it was found.
-// n ≥ 100 adds "Fatal  : n schraff !" and draws nothing. Only hatch
+// n ≥ 100 adds "Fatal  : n schraff !" and draws nothing. At most
+// kMaxHatchLines hatch lines (see above). Only hatch
 // directions above −90° up to 90° produce lines; 0° gives the outline only.
 void schraff(int n, Real spacing, Real angleDeg);
 

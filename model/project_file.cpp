@@ -189,14 +189,21 @@ bool ReadProjectFile(const std::string& name) {
   int readStyle = titleBlockStyle;
   ProjectLineReader strict(lines, false);
   ReadProjectLines(strict, readModel, readDocument, readStyle);
+  ProjectLineReader tolerant(lines, true);
+  const ProjectLineReader* used = &strict;
   if (!strict.LayoutHeld()) {
     readModel = model;
     readDocument = documentData;
     readStyle = titleBlockStyle;
     lines.RewindTo(1);
-    ProjectLineReader tolerant(lines, true);
     ReadProjectLines(tolerant, readModel, readDocument, readStyle);
+    used = &tolerant;
   }
+  if (used->FirstLongTextLine() != 0)
+    ReportError("Datei " + file + ", Zeile " + std::to_string(used->FirstLongTextLine()) +
+                ": Text mit " + std::to_string(used->FirstLongTextLength()) +
+                " Zeichen; Texte ab " + std::to_string(kMaxConvertedTextLength) +
+                " Zeichen bleiben in Zeichnungen und Eingabefeldern leer !");
   model = readModel;
   documentData = readDocument;
   titleBlockStyle = readStyle;

@@ -22,6 +22,10 @@
 //    of drawing information; drawing texts are the lines of their shape.
 //    At most 25 changes and 8 drawing texts are kept; further records in
 //    the file are passed over.
+// Texts are kept whole, however long: saving writes them back unchanged.
+// Texts of 255 characters or more come out empty wherever a text is made
+// ready for display (drawings, CAD files, input fields), so reading says so
+// once per file, naming the first such line.
 // Everything is read into a copy of the model and the document data; the
 // copy replaces them only when the file was a project file at all. Fields
 // the file does not reach keep their current values.
@@ -30,6 +34,8 @@
 #include <string>
 
 #include "model/line_file.h"
+#include "text/codepage.h"
+#include "text/text_conversion.h"
 
 namespace kv5 {
 
@@ -62,7 +68,12 @@ class ProjectLineReader {
   // Each takes the next line into `value` and returns true; at a section
   // end it returns false and leaves `value` as it was.
   bool Text(std::string& value) {
-    return Take([&] { return lines_.ReadTextLine(value); });
+    if (!Take([&] { return lines_.ReadTextLine(value); })) return false;
+    if (firstLongText_ == 0 && Utf8Length(value) >= kMaxConvertedTextLength) {
+      firstLongText_ = lines_.LineNumber();
+      firstLongTextLength_ = Utf8Length(value);
+    }
+    return true;
   }
   bool Integer(int& value) {
     return Take([&] { return lines_.ReadIntegerLine(value); });
@@ -90,6 +101,11 @@ class ProjectLineReader {
   bool LayoutHeld() const { return layoutHeld_; }
   void MarkLayoutBroken() { layoutHeld_ = false; }
 
+  // Line number (from 1) and length of the first text taken that is too
+  // long for display; 0 when there was none.
+  size_t FirstLongTextLine() const { return firstLongText_; }
+  size_t FirstLongTextLength() const { return firstLongTextLength_; }
+
  private:
   template <typename Read>
   bool Take(Read read) {
@@ -103,6 +119,8 @@ class ProjectLineReader {
   LineReader& lines_;
   bool tolerant_;
   bool layoutHeld_ = true;
+  size_t firstLongText_ = 0;
+  size_t firstLongTextLength_ = 0;
 };
 
 // The reader is defined here, so that the block readers of the document

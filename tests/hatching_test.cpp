@@ -131,6 +131,23 @@ TEST_F(HatchingTest, DegenerateRectangles) {
   EXPECT_EQ(RecordsWithCode(kRecordLine).size(), 4u);
 }
 
+TEST_F(HatchingTest, HugeSectionGetsAtMostTheLineLimitAtEvenSpacing) {
+  // 10 × 1e6 at spacing 1 would need about 1.4 million lines.
+  HatchRectangle(0, 0, 10, 1e6L, 1, 45);
+  const std::vector<Segment> hatch = HatchLines(4);
+  ASSERT_GT(hatch.size(), static_cast<size_t>(kMaxHatchLines) - 10);
+  EXPECT_LE(hatch.size(), static_cast<size_t>(kMaxHatchLines));
+  // The intercepts −10 .. 1e6 in equal steps (the display list keeps 8
+  // significant digits).
+  const double step = (1e6 + 10) / kMaxHatchLines;
+  for (size_t k = 1; k < hatch.size(); k += 997) {
+    const double c0 = hatch[k - 1][1] - hatch[k - 1][0];
+    const double c1 = hatch[k][1] - hatch[k][0];
+    EXPECT_NEAR(c1 - c0, step, 0.05) << k;
+  }
+  // A section that needs fewer lines keeps its spacing (the first test).
+}
+
 TEST_F(HatchingTest, TinyRectangleHatchesInTenthsOfItsInterceptRange) {
   // 3 × 2: round(3/8) = 0, so the intercepts −3..2 are stepped by 0.5.
   HatchRectangle(0, 0, 3, 2, 0, 45);

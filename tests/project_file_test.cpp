@@ -281,6 +281,48 @@ TEST_F(ProjectFileTest, LongTextsAndLineBreaksSurviveOnOneLine) {
   EXPECT_EQ(model.z1, 17);
 }
 
+TEST_F(ProjectFileTest, TextsTooLongForDisplayAreKeptAndReportedOnce) {
+  struct Case {
+    const char* replaced;  // the line of the example that gets the long text
+    size_t length;
+    bool reported;
+  };
+  const Case cases[] = {
+      {"Beispielprojekt", 254, false},
+      {"Beispielprojekt", 255, true},
+      {"Triebstock z41", 300, true},
+      {"dB1 20 statt 18 für Welle Ø20", 255, true},
+      {"08B", 65536, true},
+  };
+  const std::vector<std::string> written = SplitCrLf(WriteExample(folder_.File("voll.kv5")));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.replaced) + " " + std::to_string(c.length));
+    std::vector<std::string> lines = written;
+    const size_t line = IndexOf(lines, Utf8ToCp850(c.replaced)) + 1;
+    // Umlauts count as one character each.
+    lines[line - 1] = Utf8ToCp850("ä" + std::string(c.length - 1, 't'));
+    lines[IndexOf(lines, "Zeile 3")] = std::string(254, 'k');  // never reported
+    const std::string file = folder_.File("lang.kv5");
+    WriteFileBytes(file, JoinCrLf(lines, lines.size()));
+    recorder_.ClearLog();
+    ASSERT_TRUE(ReadProjectFile(file));
+    std::filesystem::remove(folder_.File("wieder.kv5"));
+    ASSERT_TRUE(WriteProjectFile(folder_.File("wieder.kv5")));
+    EXPECT_EQ(SplitCrLf(ReadFileBytes(folder_.File("wieder.kv5")))[line - 1], lines[line - 1])
+        << "the text is saved back whole";
+    if (!c.reported) {
+      EXPECT_TRUE(recorder_.Messages().empty());
+      continue;
+    }
+    ASSERT_EQ(recorder_.Messages().size(), 1u);
+    EXPECT_EQ(
+        recorder_.Messages()[0].text,
+        "Datei " + file + ", Zeile " + std::to_string(line) + ": Text mit " +
+            std::to_string(c.length) +
+            " Zeichen; Texte ab 255 Zeichen bleiben in Zeichnungen und Eingabefeldern leer !");
+  }
+}
+
 TEST_F(ProjectFileTest, CommaDecimalsAndOtherLineEndsReadTheSame) {
   std::string bytes = WriteExample(folder_.File("a.kv5"));
   DriveModel reference;

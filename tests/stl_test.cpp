@@ -721,6 +721,46 @@ TEST_F(StlTest, FailedWriteKeepsTheOlderFile) {
   }
 }
 
+TEST_F(StlTest, CoordinatesBeyondSinglePrecisionFailTheRunAndKeepTheOlderFile) {
+  // 1e300 is finite in the drawing's reals but infinite as a float.
+  const std::function<void()> draws[] = {
+      [] { CadLine(0, 0, 1e300L, 0); },
+      [] {
+        CadCircle(0, 0, 5);
+        CadLine(-1e39L, 0, 0, 0);
+      },
+  };
+  for (const char* type : {"Binary", "ASCII"}) {
+    for (size_t i = 0; i < std::size(draws); ++i) {
+      SCOPED_TRACE(std::string(type) + " drawing " + std::to_string(i));
+      stlType = type;
+      abortFlag = false;
+      recorder_.ClearLog();
+      const std::string name = folder_.File("gross.stl");
+      const std::string old = "die alte Datei";
+      WriteFileBytes(name, old);
+      AnswerSaveDialog(name);
+      CadBegin(kCadStl);
+      ASSERT_FALSE(abortFlag);
+      CadSetLimits(0, 0, 160, 120, 0);
+      CadSetZ(0, 5);
+      CadBeginEntities();
+      draws[i]();
+      CadEndSection();
+      CadEnd();
+      EXPECT_TRUE(abortFlag);
+      ASSERT_EQ(recorder_.Messages().size(), 1u);
+      EXPECT_EQ(recorder_.Messages()[0].text.rfind("I/O-Error 34 ", 0), 0u)
+          << recorder_.Messages()[0].text;
+      EXPECT_EQ(ReadFileBytes(name), old);
+      int entries = 0;
+      for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder_.path()))
+        ++entries;
+      EXPECT_EQ(entries, 1) << "no half-written file left behind";
+    }
+  }
+}
+
 // Sample solids for an outside reader (tests/scripts/check_stl.sh): written
 // only when KV5_STL_SAMPLE_DIR names a folder.
 class StlSampleTest : public CadTest {};
