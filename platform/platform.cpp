@@ -62,4 +62,14 @@ bool WindowSystemAvailable() {
   return false;
 }
 
+std::string DeliveredDataFolder() {
+#ifdef KV5_INSTALLED_DATA_DIR
+  std::string folder = KV5_INSTALLED_DATA_DIR;
+#else
+  std::string folder = "/usr/local/share/kv5";
+#endif
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
 }  // namespace kv5

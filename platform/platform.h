@@ -105,6 +105,10 @@ void SetPlatform(Platform* platform);
 // "offscreen").
 bool WindowSystemAvailable();
 
+// The folder the installation puts the delivered data files in (the
+// explanation file, the example project); always ends with "/".
+std::string DeliveredDataFolder();
+
 // Environment and file-system services that need no window.
 std::string EnvironmentVariable(const std::string& name);  // empty when unset
 // The folder for temporary files: $TMPDIR, else /tmp; always ends with "/".

@@ -727,6 +727,12 @@ void ImportConfiguration() {
 void CheckFolders() {
   if (IsBlank(tempFolder)) tempFolder = SystemTempFolder();
   if (cadFolder.empty()) cadFolder = tempFolder;
+  // A program started from the desktop menu starts in the home folder: an
+  // unconfigured PLT folder then takes the installed explanation file.
+  const std::string explanationFile = std::string(programFileBase) + ".err";
+  if (pltFolder.empty() && !FileExists(AddBackslash(startFolder) + explanationFile) &&
+      FileExists(DeliveredDataFolder() + explanationFile))
+    pltFolder = DeliveredDataFolder();
   for (std::string* folder : {&tableFolder, &pltFolder, &ediFolder, &dataFolder})
     if (folder->empty()) *folder = AddBackslash(startFolder);
   for (std::string* folder :

@@ -18,6 +18,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "graphics/drive_drawings.h"
+#include "model/drive_model.h"
 #include "platform/platform.h"
 #include "text/configuration.h"
 #include "text/output_channel.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
     GrabNextModal("load_dialog");
     kv5::EditLoad();
     GrabNextModal("text_window_report");
+    kv5::abortFlag = false;  // as every menu command starts
     kv5::WriteReport(kv5::kChannelScreen);
     GrabNextModal("message_list");
     kv5::ShowMessages();
