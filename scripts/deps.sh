@@ -11,9 +11,10 @@ set -euo pipefail
 # occt-draw: reads back the IGES and STEP files the CAD tests write.
 # clang, libclang-rt-14-dev: libFuzzer and the sanitizer run-times of the
 #   fuzz targets (tests/fuzz, scripts/fuzz.sh).
+# valgrind: memcheck over batch runs (scripts/valgrind_check.sh).
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev
   qt6-base-dev fonts-liberation2 fonts-dejavu-core python3-ezdxf
-  admesh occt-draw clang libclang-rt-14-dev)
+  admesh occt-draw clang libclang-rt-14-dev valgrind)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
