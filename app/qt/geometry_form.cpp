@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/qt/command_buttons.h"
+
 namespace kv5 {
 
 namespace {
@@ -120,11 +122,7 @@ TForm_kv5geo::TForm_kv5geo(GeometryFormHooks hooks, QWidget* parent) : QDialog(p
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
   auto button = [this, buttons](const char* name, const char* text) {
-    auto* b = new QPushButton(text, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    buttons->addWidget(b);
-    return b;
+    return AddCommandButton(this, buttons, name, text);
   };
   QPushButton* ok = button("Button_ok", "OK");
   ok->setDefault(true);

@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/qt/command_buttons.h"
+
 namespace kv5 {
 
 namespace {
@@ -81,11 +83,7 @@ TForm_kv1last::TForm_kv1last(LoadFormHooks hooks, QWidget* parent) : QDialog(par
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
   auto button = [this, buttons](const char* name, const char* text) {
-    auto* b = new QPushButton(text, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    buttons->addWidget(b);
-    return b;
+    return AddCommandButton(this, buttons, name, text);
   };
   QPushButton* ok = button("Button_ok", "OK");
   ok->setDefault(true);
