@@ -5,6 +5,7 @@ set -euo pipefail
 #   list renderer (kv5render, kv5png, kv5_render_tests); the core needs no Qt.
 # fonts-liberation2: a font with Arial's metrics, which the drawings ask for.
 # fonts-dejavu-core: fallback glyphs (box drawing, symbols) for the renderer.
+# fonts-wqy-microhei: Chinese and Korean glyphs of the menu languages.
 # libcairo2-dev, pkg-config: PDF pages of the printer channel.
 # python3-ezdxf: loads and audits the DXF files the CAD tests write.
 # admesh: reads the STL files the CAD tests write (tests/scripts/check_stl.sh).
@@ -13,7 +14,7 @@ set -euo pipefail
 #   fuzz targets (tests/fuzz, scripts/fuzz.sh).
 # valgrind: memcheck over batch runs (scripts/valgrind_check.sh).
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev
-  qt6-base-dev fonts-liberation2 fonts-dejavu-core python3-ezdxf
+  qt6-base-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei python3-ezdxf
   admesh occt-draw clang libclang-rt-14-dev valgrind)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 // kv5_screenshots FOLDER PROJECT: opens the main window off-screen with a
-// project and grabs PNG pictures of it with drawings 1, 8 and 10, of the
+// project and grabs PNG pictures of it with drawings 1, 8 and 10, with the
+// Korean and the Chinese menu, of the
 // geometry and load dialogs, of the text window with the report and of the
 // message list, for looking at them.
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "app/core/main_commands.h"
 #include "app/core/program_state.h"
@@ -21,6 +23,7 @@
 #include "model/drive_model.h"
 #include "platform/platform.h"
 #include "text/configuration.h"
+#include "text/interface_texts.h"
 #include "text/output_channel.h"
 #include "text/report.h"
 
@@ -94,6 +97,16 @@ int main(int argc, char** argv) {
       Settle();
       Save(&window, "main_item" + std::to_string(item));
     }
+    // The menu in Korean and in Chinese, then German again.
+    for (const auto& [language, name] :
+         {std::pair{8, "main_korean"}, std::pair{12, "main_chinese"}}) {
+      kv5::SwitchInterfaceLanguage(language);
+      window.RefreshWindow();
+      Settle();
+      Save(&window, name);
+    }
+    kv5::SwitchInterfaceLanguage(1);
+    window.RefreshWindow();
     GrabNextModal("geometry_dialog");
     kv5::EditGeometry();
     GrabNextModal("load_dialog");
