@@ -82,6 +82,14 @@ class Platform {
     (void)caption;
   }
 
+  // Prints a text file (pages end at form feeds) on the system's printer,
+  // after its print dialog. False when this platform cannot print; the
+  // caller then writes the pages as a PDF file instead.
+  virtual bool PrintTextFile(const std::string& fileName) {
+    (void)fileName;
+    return false;
+  }
+
   // Waiting (animation pauses), milliseconds.
   virtual void Sleep(int milliseconds) = 0;
 

@@ -172,6 +172,7 @@ void DeliverOutput(const std::string& bytes) {
       showErrorBoxes = true;
       break;
     case kChannelPrinter: {
+      if (CurrentPlatform().PrintTextFile(c.workingFile)) break;
       PrintOptions options;
       std::string base =
           TrimBlanks(projectName).empty() ? programFileBase : BaseNamePart(projectName);

@@ -159,6 +159,12 @@ void QtPlatform::ShowTextFile(const std::string& fileName, const std::string& ca
   if (window.Load()) window.exec();
 }
 
+bool QtPlatform::PrintTextFile(const std::string& fileName) {
+  TForm_showtextfile window(fileName, "", &textWindowBounds, dialogParent);
+  if (window.Load()) window.Print();
+  return true;
+}
+
 void QtPlatform::Sleep(int milliseconds) {
   if (milliseconds <= 0) return;
   // The window keeps painting and answering while the animation waits.

@@ -41,6 +41,9 @@ class QtPlatform : public Platform {
   bool OpenWithAssociatedProgram(const std::string& fileName) override;
   // The text window, modal.
   void ShowTextFile(const std::string& fileName, const std::string& caption) override;
+  // The print dialog of the text window, then the pages on its printer (a
+  // PDF file in the temporary folder where no printer is installed).
+  bool PrintTextFile(const std::string& fileName) override;
   void Sleep(int milliseconds) override;
   int ScreenWidth() const override;
   int ScreenHeight() const override;

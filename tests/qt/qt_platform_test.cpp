@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +22,8 @@
 #include "model/drive_model.h"
 #include "tests/qt/modal_answer.h"
 #include "tests/test_support.h"
+#include "text/configuration.h"
+#include "text/output_channel.h"
 
 namespace kv5 {
 namespace {
@@ -345,6 +349,27 @@ TEST_F(QtPlatformTest, EnterIsOkInEveryInputDialog) {
     QTest::keyClick(edit, Qt::Key_Return);
   });
   EXPECT_EQ(qt_.AskText("Wert:", 30, "1"), std::optional<std::string>("42"));
+}
+
+TEST_F(QtPlatformTest, PrinterChannelPrintsThroughThePrintDialog) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a real printer would print";
+  testing::TempFolder folder;
+  tempFolder = folder.path();
+  projectName = "druck";
+  bool dialogShown = false;
+  AnswerNextModal([&](QWidget* modal) {
+    dialogShown = qobject_cast<QPrintDialog*>(modal) != nullptr;
+    qobject_cast<QDialog*>(modal)->accept();
+  });
+  OpenOutput(kChannelPrinter, "");
+  ASSERT_FALSE(abortFlag);
+  StartOutputFile();
+  WriteLine("Zeile auf dem Drucker");
+  CloseOutput();
+  EXPECT_TRUE(dialogShown);
+  // Without a printer the pages go to a PDF file in the temporary folder.
+  const std::string pdf = testing::ReadFileBytes(folder.File("druck.pdf"));
+  EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
 }
 
 }  // namespace
