@@ -13,9 +13,10 @@ set -euo pipefail
 # clang, libclang-rt-14-dev: libFuzzer and the sanitizer run-times of the
 #   fuzz targets (tests/fuzz, scripts/fuzz.sh).
 # valgrind: memcheck over batch runs (scripts/valgrind_check.sh).
+# libshp-dev: reads and writes the dBASE chain tables (kv1chain.dbf, iso606.dbf).
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcairo2-dev
   qt6-base-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei python3-ezdxf
-  admesh occt-draw clang libclang-rt-14-dev valgrind)
+  admesh occt-draw clang libclang-rt-14-dev valgrind libshp-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
