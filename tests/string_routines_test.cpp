@@ -1,5 +1,7 @@
 #include "text/string_routines.h"
 
+#include <cstdlib>
+
 #include "tests/test_support.h"
 #include "text/codepage.h"
 
@@ -167,6 +169,41 @@ TEST_F(StringRoutinesTest, TodayIsTheLocalDate) {
   EXPECT_GE(before.month, 1);
   EXPECT_LE(before.month, 12);
   EXPECT_EQ(FormatClock().size(), 8u);
+}
+
+// Two runs of a project must be able to give identical files although the
+// drawings carry the date and time: SOURCE_DATE_EPOCH pins the clock, and
+// a value that is not a plain number of seconds leaves the real clock.
+TEST_F(StringRoutinesTest, SourceDateEpochPinsTheClock) {
+  const char* saved = std::getenv("SOURCE_DATE_EPOCH");
+  const std::string savedValue = saved ? saved : "";
+  struct Case {
+    const char* value;
+    bool pinned;
+  };
+  const Case cases[] = {{"1709802307", true},  // 2024-03-07 09:05:07 UTC
+                        {"0", true},          {"", false},    {"-5", false},
+                        {"12abc", false},     {"1e9", false}, {"99999999999999999999", false}};
+  for (const Case& c : cases) {
+    setenv("SOURCE_DATE_EPOCH", c.value, 1);
+    DateTime now = LocalNow();
+    if (!c.pinned) {
+      EXPECT_GE(now.year, 2024) << c.value;
+      continue;
+    }
+    if (std::string(c.value) == "0") {
+      EXPECT_EQ(FormatIsoDate(now), "1970-01-01");
+      EXPECT_EQ(FormatClock(now), "00:00:00");
+    } else {
+      EXPECT_EQ(FormatIsoDate(now), "2024-03-07") << c.value;
+      EXPECT_EQ(FormatClock(now), "09:05:07") << c.value;
+      EXPECT_EQ(FormatTime(), "9:05");
+    }
+  }
+  if (saved)
+    setenv("SOURCE_DATE_EPOCH", savedValue.c_str(), 1);
+  else
+    unsetenv("SOURCE_DATE_EPOCH");
 }
 
 }  // namespace

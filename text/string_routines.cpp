@@ -1,8 +1,12 @@
 #include "text/string_routines.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <optional>
 
 #include "text/codepage.h"
 #include "text/number_format.h"
@@ -193,10 +197,35 @@ std::string ShortenMiddle(const std::string& text, int n) {
   return LeftStr(text, side) + "__" + RightStr(text, side);
 }
 
+namespace {
+
+// SOURCE_DATE_EPOCH (seconds since 1970, the reproducible-output
+// convention) pins the clock of every date and time the program writes, so
+// that two runs of the same project give the same files even where a time
+// is drawn as geometry (the title block of an STL file). Anything but a
+// plain non-negative number is ignored.
+std::optional<std::time_t> PinnedClock() {
+  const char* text = std::getenv("SOURCE_DATE_EPOCH");
+  if (!text || !*text) return std::nullopt;
+  std::int64_t seconds = 0;
+  const char* end = text + std::strlen(text);
+  auto [rest, error] = std::from_chars(text, end, seconds);
+  if (error != std::errc() || rest != end || seconds < 0) return std::nullopt;
+  // Years beyond 9999 would not fit the date formats.
+  if (seconds > 253402300799) return std::nullopt;
+  return static_cast<std::time_t>(seconds);
+}
+
+}  // namespace
+
 DateTime LocalNow() {
-  std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  if (std::optional<std::time_t> pinned = PinnedClock()) {
+    gmtime_r(&*pinned, &local);  // the convention formats the pinned time as UTC
+  } else {
+    std::time_t now = std::time(nullptr);
+    localtime_r(&now, &local);
+  }
   DateTime when;
   when.year = local.tm_year + 1900;
   when.month = local.tm_mon + 1;

@@ -85,6 +85,7 @@ struct DateTime {
   int minute = 0;
   int second = 0;
 };
+// Now, on the local clock; SOURCE_DATE_EPOCH (seconds, UTC) pins it.
 DateTime LocalNow();
 
 // The date by dateFormat, day and month with two digits.

@@ -16,7 +16,10 @@ drawings carry today's date (and date and time) in the title block, the
 report its date and time in the page header, IGES its date in the Global
 section and STEP its time stamp in FILE_NAME. Only dates of the days the
 check runs on are masked, so the dates stored in the projects are
-compared. Every run must end with exit code 0, and the temporary folder
+compared. STL files draw the time as geometry, which no mask can reach:
+SOURCE_DATE_EPOCH pins the clock of all runs to the start of the check
+(a minute that turns between a run alone and its parallel run would
+otherwise change the digits of the title block). Every run must end with exit code 0, and the temporary folder
 must be empty afterwards. Exit code 0 when all of this holds.
 """
 import datetime
@@ -26,6 +29,7 @@ import re
 import shutil
 import subprocess
 import sys
+import time
 
 TIMEOUT_SECONDS = 120
 PARALLEL_REPEATS = 3
@@ -123,7 +127,8 @@ def main():
     reference = os.path.join(output, "alone")
     for f in (folder, temp, home, reference):
         os.makedirs(f)
-    env = dict(os.environ, TMPDIR=temp, KV5_HOME=home)
+    env = dict(os.environ, TMPDIR=temp, KV5_HOME=home,
+               SOURCE_DATE_EPOCH=str(int(time.time())))
     names = make_projects(source, folder)
     assert len(names) == 8, names
     problems = []
