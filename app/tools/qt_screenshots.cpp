@@ -103,6 +103,14 @@ int main(int argc, char** argv) {
     ok &= Save(form, folder, "pre_design_form.png");
   }
   {
+    // A pin wheel shows the ratio group with u, z1 and z2.
+    const bool pinRack = kv5::model.pinRack;
+    kv5::model.pinRack = false;
+    kv5::TForm_kv5vor form;
+    ok &= Save(form, folder, "pre_design_form_pin_wheel.png");
+    kv5::model.pinRack = pinRack;
+  }
+  {
     // The delivered DIN table, one row deleted, in the edit mode.
     const std::string table = temp + "kv1chain.dbf";
     QFile::remove(QString::fromStdString(table));
