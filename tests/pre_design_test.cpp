@@ -52,7 +52,7 @@ class PreDesignTest : public testing::DialogTest {
 
 // Where the walk has to stop: the rows after the first, in pitch order,
 // evaluated one after the other; the first safe one, else the last row.
-int ExpectedStop(int standard) {
+int ExpectedStop() {
   ChainTable& table = chainTable();
   const std::vector<int> order = table.Order();
   const DriveModel start = model;
@@ -68,7 +68,6 @@ int ExpectedStop(int standard) {
       break;
     }
   }
-  (void)standard;
   model = start;
   return stop;
 }
@@ -96,7 +95,7 @@ TEST_F(PreDesignTest, WalkStopsAtTheFirstSafeRowAfterTheFirstOrAtTheLast) {
     IndexChainTable(c.standard == 0 ? 2 : 3, name);
     const std::vector<int> order = chainTable().Order();
     ASSERT_GT(order.size(), 3u);
-    const int expected = ExpectedStop(c.standard);
+    const int expected = ExpectedStop();
     WalkChainTable();
     EXPECT_EQ(chainTable().RecordNumber(), expected);
     EXPECT_EQ(chainTable().EndOfTable(), c.reachesEnd);
