@@ -733,6 +733,10 @@ void CheckFolders() {
   if (pltFolder.empty() && !FileExists(AddBackslash(startFolder) + explanationFile) &&
       FileExists(DeliveredDataFolder() + explanationFile))
     pltFolder = DeliveredDataFolder();
+  // The same for an unconfigured DBF folder and the delivered chain tables.
+  if (tableFolder.empty() && !FileExists(AddBackslash(startFolder) + "kv1chain.dbf") &&
+      FileExists(DeliveredDataFolder() + "kv1chain.dbf"))
+    tableFolder = DeliveredDataFolder();
   for (std::string* folder : {&tableFolder, &pltFolder, &ediFolder, &dataFolder})
     if (folder->empty()) *folder = AddBackslash(startFolder);
   for (std::string* folder :

@@ -15,6 +15,7 @@
 #include "graphics/frame_settings.h"
 #include "graphics/graphics_window.h"
 #include "graphics/hatching.h"
+#include "model/chain_tables.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/interface_texts.h"
@@ -53,6 +54,7 @@ void ResetProgramState() {
   InitBlockFiles();
   InitLinplot();
   InitDriveDrawings();
+  InitChainTables();
   SetMainWindowHooks({});
 }
 

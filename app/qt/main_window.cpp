@@ -18,6 +18,7 @@
 #include "app/qt/qt_platform.h"
 #include "graphics/drive_drawings.h"
 #include "graphics/graphics_window.h"
+#include "model/chain_tables.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
 #include "text/interface_texts.h"
@@ -50,6 +51,8 @@ MainWindow::~MainWindow() {
   CurrentPlatform().SetBusy(false);
   MainWindowDestroyed();
   SetMainWindowHooks({});
+  chainTable().Close();
+  ChainTable::SetBrowseHook({});
 }
 
 QAction* MainWindow::action(const std::string& componentName) const {
@@ -152,8 +155,14 @@ void MainWindow::BuildMenus() {
   AddItem(stl, "mi_stljoch", "&Joch", MenuStlJoch);
 
   QMenu* database = AddMenu("mi_database", "Datenban&k");
-  AddItem(database, "mi_dbfkette", "DIN 8187/88", nullptr);
-  AddItem(database, "mi_dbiso606", "ISO 606", nullptr);
+  AddItem(database, "mi_dbfkette", "DIN 8187/88", [] {
+    abortFlag = false;
+    BrowseDinTable(BrowseMode::Edit);
+  });
+  AddItem(database, "mi_dbiso606", "ISO 606", [] {
+    abortFlag = false;
+    EditIsoTable();
+  });
 
   QMenu* documentation = AddMenu("mi_documentation", "D&okument");
   AddItem(documentation, "mi_docdrawinginfo", "&Zeichnungsdaten", nullptr);

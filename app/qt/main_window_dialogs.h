@@ -8,8 +8,9 @@ class QWidget;
 
 namespace kv5 {
 
-// Hooks that show the document texts, geometry and load dialogs and the
-// project table over `parent` (refreshWindow is left to the caller).
+// Hooks that show the document texts, geometry, load and pre-design dialogs
+// and the project table over `parent` (refreshWindow is left to the
+// caller); the table window is installed as the chain tables' browser.
 MainWindowHooks DialogHooks(QWidget* parent);
 
 }  // namespace kv5

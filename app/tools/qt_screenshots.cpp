@@ -1,11 +1,13 @@
 // Grabs the windows of the program into PNG files, off-screen: the
-// geometry, load and document texts dialogs, the text window with the
+// geometry, load, pre-design and document texts dialogs, the chain table
+// window in its edit mode, the text window with the
 // report of a project, the explanation window, a choice dialog and the
 // graphics view with both production drawings.
 //
 //   kv5_qt_screenshots <output folder> [project file]
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -24,9 +26,12 @@
 #include "app/qt/graphics_view.h"
 #include "app/qt/input_dialogs.h"
 #include "app/qt/load_form.h"
+#include "app/qt/pre_design_form.h"
+#include "app/qt/table_window.h"
 #include "app/qt/text_window.h"
 #include "cad/cad_backend.h"
 #include "graphics/drive_drawings.h"
+#include "model/chain_tables.h"
 #include "model/drive_calculation.h"
 #include "model/drive_model.h"
 #include "model/project_file.h"
@@ -92,6 +97,38 @@ int main(int argc, char** argv) {
   {
     kv5::TForm_qeluni3 form;
     ok &= Save(form, folder, "document_texts_form.png");
+  }
+  {
+    kv5::TForm_kv5vor form;
+    ok &= Save(form, folder, "pre_design_form.png");
+  }
+  {
+    // A pin wheel shows the ratio group with u, z1 and z2.
+    const bool pinRack = kv5::model.pinRack;
+    kv5::model.pinRack = false;
+    kv5::TForm_kv5vor form;
+    ok &= Save(form, folder, "pre_design_form_pin_wheel.png");
+    kv5::model.pinRack = pinRack;
+  }
+  {
+    // The delivered DIN table, one row deleted, in the edit mode.
+    const std::string table = temp + "kv1chain.dbf";
+    QFile::remove(QString::fromStdString(table));
+    QFile::copy(KV5_BUILD_DATA_DIR "/kv1chain.dbf", QString::fromStdString(table));
+    QFile::setPermissions(QString::fromStdString(table),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    kv5::ChainTable& chains = kv5::chainTable();
+    chains.SetTitles("", kv5::kDinTableTitle);
+    bool opened = chains.Open(table);
+    if (opened) {
+      chains.SetDeleted(3, true);
+      chains.SetShowDeleted(true);
+      chains.Go(5);
+      kv5::TableWindow window(chains, {kv5::BrowseMode::Edit, kv5::kDinTableHelpTopic});
+      opened = Save(window, folder, "table_window.png");
+      chains.Close();
+    }
+    ok &= opened;
   }
 
   // The report on the screen channel: the headless platform keeps the text
