@@ -23,9 +23,9 @@ class DocumentLinksDialog {
   // Filled from documentData.
   DocumentLinksDialog();
 
-  static std::string Caption();             // "Document Links  -  " + the window caption
-  static std::string ProgramLabel(int n);   // "Program <n>"
-  static std::string FileLabel(int n);      // "File <n>"
+  static std::string Caption();            // "Document Links  -  " + the window caption
+  static std::string ProgramLabel(int n);  // "Program <n>"
+  static std::string FileLabel(int n);     // "File <n>"
 
   // Row n = 1..5.
   std::string& program(int n);

@@ -40,9 +40,8 @@ DrawingInfoDialog::DrawingInfoDialog()
   const int count = std::clamp<int>(d.drawingTextCount, 0, kMaxDrawingTexts);
   for (int r = 0; r < count; ++r) {
     const ZeichTextRecord& t = d.drawingTexts[static_cast<size_t>(r)];
-    texts_[static_cast<size_t>(r)] = {FormatAuto(t.x),     FormatAuto(t.y),
-                                      FormatAuto(t.height), FormatAuto(t.angle),
-                                      Shown(t.text),        std::to_string(t.pen)};
+    texts_[static_cast<size_t>(r)] = {FormatAuto(t.x),     FormatAuto(t.y), FormatAuto(t.height),
+                                      FormatAuto(t.angle), Shown(t.text),   std::to_string(t.pen)};
   }
   sheets = d.drawingTextSheets >= kSheetsA4 && d.drawingTextSheets <= kSheetsNone
                ? d.drawingTextSheets

@@ -79,8 +79,8 @@ void WriteChangeProtocol(int kind) {
   const DocumentData& d = documentData;
   const DrawingInfo& info = d.drawingInfo;
   const DriveModel& m = model;
-  SetPageHeader(std::string(programName) + " V" + programVersion,
-                LabelText(Label::ChangeProtocol), m.infoText[0], m.infoText[1], m.infoText[2], 0);
+  SetPageHeader(std::string(programName) + " V" + programVersion, LabelText(Label::ChangeProtocol),
+                m.infoText[0], m.infoText[1], m.infoText[2], 0);
   OpenOutput(kind, projectName + ".TXT");
   if (abortFlag) return;
   StartOutputFile();

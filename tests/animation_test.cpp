@@ -178,8 +178,8 @@ TEST_F(AnimationTest, RackRunDefinesTheThreeBlocksThenDrawsPauseEraseFrames) {
   std::vector<int> pauses;
   const std::vector<Position> positions = Positions(&pauses);
   const std::vector<Position> expected = {
-      {0, 0, -101.6, 0, false},     {0, 0, -101.6, 0, true},     {45, 0, -74.6125, 0, false},
-      {45, 0, -74.6125, 0, true},   {90, 0, -47.625, 0, false},
+      {0, 0, -101.6, 0, false},   {0, 0, -101.6, 0, true},    {45, 0, -74.6125, 0, false},
+      {45, 0, -74.6125, 0, true}, {90, 0, -47.625, 0, false},
   };
   ASSERT_EQ(positions.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {

@@ -4,9 +4,9 @@
 #include "graphics/documentation_commands.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "graphics/drawing_info.h"
@@ -66,9 +66,7 @@ class DocumentationTest : public testing::ProgramTest {
     ProgramTest::TearDown();
   }
   // The text window's last protocol, lines without the indent.
-  std::vector<std::string> Screen() const {
-    return Lines(ReadFileBytes(temp_.File("outwin.txt")));
-  }
+  std::vector<std::string> Screen() const { return Lines(ReadFileBytes(temp_.File("outwin.txt"))); }
   // Answers of the change dialog: texts typed, then OK; nothing: Cancel.
   void TypeChange(std::string text, std::string by, std::string description) {
     change_ = [=](ChangeDialog& d) {
@@ -110,14 +108,10 @@ TEST_F(DocumentationTest, ProtocolLaysOutTheHeadTheReplacementsAndEachChange) {
   documentData.changes[2] = {"Bohrung", "03.02.2026", "Kr", ""};
   ChangeCommand(kChangeShow);
   std::vector<std::string> expected = {
-      "",
-      "Erstellungsdatum: 01.02.2026     Erstellt von: Kr",
-      "",
-      "Ersatz für: KV-7           ",
-      "",
-      "Ersetzt durch: KV-9 mit langem",
-      "",
-      "Index   Datum        Bearb.   Änderung            ",
+      "",           "Erstellungsdatum: 01.02.2026     Erstellt von: Kr",
+      "",           "Ersatz für: KV-7           ",
+      "",           "Ersetzt durch: KV-9 mit langem",
+      "",           "Index   Datum        Bearb.   Änderung            ",
       DoubleRule(),
   };
   for (const auto& l : EntryLines("a", "02.02.2026", "Mü", "Zähnezahl", "z1 17 statt 15"))
@@ -178,8 +172,7 @@ TEST_F(DocumentationTest, DeleteThenNewReusesTheDeletedTextsWithToday) {
   change_ = [](ChangeDialog& d) { d.Ok(); };  // OK without typing
   ChangeCommand(kChangeNew);
   EXPECT_EQ(documentData.changeCount, 2);
-  EXPECT_EQ(documentData.changes[2],
-            (AendRecord{"Zweite", FormatDate(), "Cd", "zwei"}));
+  EXPECT_EQ(documentData.changes[2], (AendRecord{"Zweite", FormatDate(), "Cd", "zwei"}));
   lines = Screen();
   const auto entry = EntryLines("b", FormatDate(), "Cd", "Zweite", "zwei");
   EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()), entry);
@@ -244,8 +237,7 @@ TEST_F(DocumentationTest, PrintingWritesThePageHeadFirst) {
   const std::string all = ReadFileBytes(temp_.File("outwin.txt"));
   EXPECT_NE(all.find("Änderungsprotokoll"), std::string::npos);
   ChangeCommand(kChangeShow);
-  EXPECT_EQ(ReadFileBytes(temp_.File("outwin.txt")).find("Änderungsprotokoll"),
-            std::string::npos);
+  EXPECT_EQ(ReadFileBytes(temp_.File("outwin.txt")).find("Änderungsprotokoll"), std::string::npos);
 }
 
 // --- Drawing information ---
@@ -374,7 +366,8 @@ TEST_F(DocumentationTest, CancelledDialogsStoreNothing) {
 
 TEST_F(DocumentationTest, DocumentLinksStoreOnOkMarkTheProjectAndStartPrograms) {
   links_ = [](DocumentLinksDialog& d) {
-    EXPECT_EQ(DocumentLinksDialog::Caption(), "Document Links  -  KV5   Triebstockverzahnung  -  demo.kv5");
+    EXPECT_EQ(DocumentLinksDialog::Caption(),
+              "Document Links  -  KV5   Triebstockverzahnung  -  demo.kv5");
     EXPECT_EQ(d.program(2), "write.exe");
     EXPECT_EQ(DocumentLinksDialog::ProgramLabel(5), "Program 5");
     EXPECT_EQ(DocumentLinksDialog::FileLabel(1), "File 1");
