@@ -9,12 +9,28 @@
 
 namespace kv5 {
 
+namespace {
+
+// A typed text kept as a program text. The conversion refuses texts of
+// full length (a description of 255 characters); such a text is kept as
+// typed rather than lost.
+std::string Kept(const std::string& text) {
+  std::string kept = DisplayToDos(text);
+  return kept.empty() ? text : kept;
+}
+std::string Shown(const std::string& text) {
+  std::string shown = DosToDisplay(text);
+  return shown.empty() ? text : shown;
+}
+
+}  // namespace
+
 ChangeDialog::ChangeDialog(int n) : n_(std::clamp(n, 1, kMaxChanges)) {
   const AendRecord& r = documentData.changes[n_];
-  fields_.changeText = LeftStr(DosToDisplay(r.changeText), kChangeTextLength);
+  fields_.changeText = LeftStr(Shown(r.changeText), kChangeTextLength);
   fields_.changeDate = LeftStr(r.changeDate, kDateLength);
-  fields_.changeBy = LeftStr(DosToDisplay(r.changeBy), kEditorLength);
-  fields_.description = LeftStr(DosToDisplay(r.description), kDescriptionLength);
+  fields_.changeBy = LeftStr(Shown(r.changeBy), kEditorLength);
+  fields_.description = LeftStr(Shown(r.description), kDescriptionLength);
 }
 
 std::string ChangeDialog::Caption() const {
@@ -55,10 +71,10 @@ void ChangeDialog::TakeToday() {
 bool ChangeDialog::Ok() {
   abortFlag = false;
   AendRecord& r = documentData.changes[n_];
-  r.changeText = DisplayToDos(fields_.changeText);
+  r.changeText = Kept(fields_.changeText);
   r.changeDate = fields_.changeDate;  // as typed
-  r.changeBy = DisplayToDos(fields_.changeBy);
-  r.description = DisplayToDos(fields_.description);
+  r.changeBy = Kept(fields_.changeBy);
+  r.description = Kept(fields_.description);
   return true;
 }
 

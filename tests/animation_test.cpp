@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "tests/test_support.h"
 #include "text/configuration.h"
 #include "text/messages.h"
+#include "text/number_format.h"
 
 namespace kv5 {
 namespace {
@@ -157,8 +159,12 @@ TEST_F(AnimationTest, RackRunDefinesTheThreeBlocksThenDrawsPauseEraseFrames) {
   EXPECT_NEAR(calls_[0].values[1], -0.6 * da1, 1e-9);
   EXPECT_NEAR(calls_[0].values[2], 0.6 * da1, 1e-9);
   EXPECT_NEAR(calls_[0].values[3], 0.6 * da1, 1e-9);
-  EXPECT_EQ(calls_[1].op, "tables");
-  EXPECT_EQ(calls_[1].values[0], 2);
+  // The screen limits write the footer with a pen of their own; then the tables.
+  size_t tables = 1;
+  while (tables < calls_.size() && calls_[tables].op == "pen") ++tables;
+  ASSERT_LT(tables, calls_.size());
+  EXPECT_EQ(calls_[tables].op, "tables");
+  EXPECT_EQ(calls_[tables].values[0], 2);
   std::vector<std::string> blocks;
   for (const Call& c : calls_)
     if (c.op == "block") blocks.push_back(c.name);
@@ -325,7 +331,17 @@ TEST_F(AnimationScreenTest, DialogOpensWithThePresetValuesAndTheListHoldsTheFram
   EXPECT_FALSE(abortFlag);
   const DisplayList& list = graphicsWindow.displayList;
   EXPECT_EQ(Count(list, "13;25"), 4) << "one pause after each frame but the last";
-  EXPECT_EQ(Count(list, "8;0"), 4) << "each erase switches to the background colour";
+  // Each erase that follows a pause first switches to the background colour.
+  int erasesAfterPauses = 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i] != "13;25") continue;
+    for (size_t k = i + 1; k < list.size(); ++k) {
+      if (list[k].rfind("8;", 0) != 0) continue;
+      erasesAfterPauses += list[k] == "8;0";
+      break;
+    }
+  }
+  EXPECT_EQ(erasesAfterPauses, 4);
   // The last frame is drawn after the last erase, in a visible colour.
   size_t lastErase = 0, lastLine = 0;
   for (size_t i = 0; i < list.size(); ++i) {

@@ -402,7 +402,7 @@ TEST_F(DocumentationTest, DocumentLinkBrowsingStartsInTheEntrysFolder) {
   d.BrowseFile(3);
   EXPECT_EQ(d.file(3), "/daten/neu.pdf");
   d.BrowseProgram(3);  // cancelled: unchanged
-  EXPECT_EQ(d.program(3), "notepad.exe");
+  EXPECT_EQ(d.program(3), "mspaint.exe");
   ASSERT_EQ(files.seen.size(), 2u);
   EXPECT_EQ(files.seen[0].filter, "*.*|*.*");
   EXPECT_EQ(files.seen[0].initialFolder, "/daten/zeichnungen/");
