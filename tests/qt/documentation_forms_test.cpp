@@ -46,7 +46,13 @@ void Type(QWidget* form, const char* name, const QString& text) {
   edit->setFocus();
   edit->selectAll();
   QTest::keyClick(edit, Qt::Key_Backspace);
-  QTest::keyClicks(edit, text);
+  // Key clicks know ASCII only; umlauts come in as the input method puts them.
+  for (QChar c : text) {
+    if (c.unicode() < 128)
+      QTest::keyClicks(edit, QString(c));
+    else
+      edit->insert(QString(c));
+  }
 }
 
 QString CellText(QTableWidget* grid, int row, int column) {
