@@ -28,6 +28,7 @@
 #include "app/qt/load_form.h"
 #include "app/qt/text_window.h"
 #include "cad/cad_backend.h"
+#include "cad/cad_channel.h"
 #include "graphics/animation.h"
 #include "graphics/drawing_info.h"
 #include "graphics/drive_drawings.h"

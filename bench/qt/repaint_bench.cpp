@@ -11,6 +11,7 @@
 #include "app/core/program_state.h"
 #include "app/qt/graphics_view.h"
 #include "cad/cad_backend.h"
+#include "cad/cad_channel.h"
 #include "graphics/animation.h"
 #include "graphics/drive_drawings.h"
 #include "graphics/graphics_window.h"
