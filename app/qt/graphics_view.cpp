@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/qt/animation_form.h"
 #include "graphics/render/qt_display_list_painter.h"
 #include "model/drive_model.h"
 #include "platform/platform.h"
@@ -131,10 +132,16 @@ GraphicsView::GraphicsView(GraphicsWindow& window, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(false);
   window_.view = this;
+  // The animation's single-step mode asks at each erase record.
+  if (!window_.stepDialog) {
+    window_.stepDialog = [this] { return ShowAnimationStep(this); };
+    ownsStepDialog_ = true;
+  }
 }
 
 GraphicsView::~GraphicsView() {
   if (window_.view == this) window_.view = nullptr;
+  if (ownsStepDialog_) window_.stepDialog = nullptr;
 }
 
 void GraphicsView::Invalidate() {

@@ -73,6 +73,7 @@ class GraphicsView : public QWidget, public GraphicsWindowView {
   bool dirty_ = true;
   bool replaying_ = false;
   bool replayScheduled_ = false;
+  bool ownsStepDialog_ = false;  // the step dialog of the window is this view's
 };
 
 }  // namespace kv5

@@ -13,9 +13,12 @@
 #include "app/core/main_commands.h"
 #include "app/core/recent_files.h"
 #include "app/core/stl_menu.h"
+#include "app/qt/documentation_dialogs.h"
 #include "app/qt/graphics_view.h"
 #include "app/qt/main_window_dialogs.h"
 #include "app/qt/qt_platform.h"
+#include "graphics/animation.h"
+#include "graphics/documentation_commands.h"
 #include "graphics/drive_drawings.h"
 #include "graphics/graphics_window.h"
 #include "model/chain_tables.h"
@@ -53,6 +56,7 @@ MainWindow::~MainWindow() {
   SetMainWindowHooks({});
   chainTable().Close();
   ChainTable::SetBrowseHook({});
+  RemoveDocumentationDialogs();
 }
 
 QAction* MainWindow::action(const std::string& componentName) const {
@@ -130,7 +134,7 @@ void MainWindow::BuildMenus() {
   AddItem(view, "mi_viewrad2", "Triebstock", [] { ViewDrawing(kDrawWheel2Production); });
   AddItem(view, "mi_viewrad12", "Ketten&rad + Triebstock",
           [] { ViewDrawing(kDrawBothProduction); });
-  AddItem(view, "mi_viewanimation", "&Animation", nullptr);
+  AddItem(view, "mi_viewanimation", "&Animation", RunAnimation);
   AddItem(view, "mi_viewErrorMessages", "&Fehlermeldungen", ShowMessages);
 
   QMenu* cad = AddMenu("mi_CAD", "&CAD");
@@ -165,13 +169,17 @@ void MainWindow::BuildMenus() {
   });
 
   QMenu* documentation = AddMenu("mi_documentation", "D&okument");
-  AddItem(documentation, "mi_docdrawinginfo", "&Zeichnungsdaten", nullptr);
-  AddItem(documentation, "mi_docuNewChange", "&Neue Änderung", nullptr);
-  AddItem(documentation, "mi_docuModifyChanges", "Änderungen", nullptr);
-  AddItem(documentation, "mi_docudeleteChange", "Änderung löschen", nullptr);
-  AddItem(documentation, "mi_docuShowChanges1", "Änderungen - &Info", nullptr);
-  AddItem(documentation, "mi_docuPrintChanges", "Änderungen - &Ausdruck", nullptr);
-  AddItem(documentation, "mi_DocumentSetup", "Dokument &Setup", nullptr);
+  AddItem(documentation, "mi_docdrawinginfo", "&Zeichnungsdaten", ShowDrawingInfo);
+  AddItem(documentation, "mi_docuNewChange", "&Neue Änderung", [] { ChangeCommand(kChangeNew); });
+  AddItem(documentation, "mi_docuModifyChanges", "Änderungen",
+          [] { ChangeCommand(kChangeModify); });
+  AddItem(documentation, "mi_docudeleteChange", "Änderung löschen",
+          [] { ChangeCommand(kChangeDelete); });
+  AddItem(documentation, "mi_docuShowChanges1", "Änderungen - &Info",
+          [] { ChangeCommand(kChangeShow); });
+  AddItem(documentation, "mi_docuPrintChanges", "Änderungen - &Ausdruck",
+          [] { ChangeCommand(kChangePrint); });
+  AddItem(documentation, "mi_DocumentSetup", "Dokument &Setup", ShowDocumentLinks);
 
   QMenu* ole = AddMenu("mi_ole", "OLE");
   AddItem(ole, "mi_oleStartExcel", "Start", nullptr);
@@ -208,6 +216,7 @@ void MainWindow::InstallHooks() {
   MainWindowHooks hooks = DialogHooks(this);
   hooks.refreshWindow = [this] { RefreshWindow(); };
   SetMainWindowHooks(hooks);
+  InstallDocumentationDialogs(this);
   if (auto* platform = dynamic_cast<QtPlatform*>(&CurrentPlatform())) {
     platform->dialogParent = this;
     platform->showStatus = [this](const std::string& text) { statusBar()->showMessage(Q(text)); };

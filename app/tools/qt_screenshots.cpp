@@ -20,7 +20,9 @@
 #include <string>
 
 #include "app/core/program_state.h"
+#include "app/qt/animation_form.h"
 #include "app/qt/document_texts_form.h"
+#include "app/qt/drawing_info_form.h"
 #include "app/qt/explanation_window.h"
 #include "app/qt/geometry_form.h"
 #include "app/qt/graphics_view.h"
@@ -30,7 +32,11 @@
 #include "app/qt/table_window.h"
 #include "app/qt/text_window.h"
 #include "cad/cad_backend.h"
+#include "cad/cad_channel.h"
+#include "graphics/animation.h"
+#include "graphics/drawing_info.h"
 #include "graphics/drive_drawings.h"
+#include "graphics/frame_settings.h"
 #include "model/chain_tables.h"
 #include "model/drive_calculation.h"
 #include "model/drive_model.h"
@@ -171,6 +177,36 @@ int main(int argc, char** argv) {
     view.resize(1280, 960);
     kv5::DrawDriveMenu(kv5::kDrawBothProduction, kv5::kCadScreen);
     ok &= Save(view, folder, "graphics_view.png");
+    // The meshing animation after its run: the last position stays.
+    kv5::AnimationParameters p;
+    p.frames = 8;
+    kv5::CadBegin(kv5::kCadScreen);
+    kv5::DrawAnimationFrames(p);
+    ok &= Save(view, folder, "animation_frame.png");
+  }
+  {
+    kv5::AnimationDialog logic;
+    logic.Preset(135, 90, 20);
+    kv5::TForm_ani2 form(logic);
+    ok &= Save(form, folder, "animation_form.png");
+  }
+  {
+    kv5::DocumentData& d = kv5::documentData;
+    d.drawingInfo.createdBy = "Kr";
+    d.drawingInfo.approvedBy = "Mü";
+    d.drawingInfo.replacementFor = "KV-100 a";
+    d.drawingInfo.responsibleDept = "Konstruktion";
+    d.drawingInfo.documentType = "Fertigungszeichnung";
+    d.drawingTextCount = 2;
+    d.drawingTexts[0] = {20, 30, 3.5L, 0, "Kanten gebrochen", 3};
+    d.drawingTexts[1] = {20, 25, 3.5L, 0, "Verzahnung gehärtet", 3};
+    for (int style : {kv5::kDinFull, kv5::kIsoFig2}) {
+      kv5::titleBlockStyle = style;
+      kv5::DrawingInfoDialog logic;
+      kv5::TForm_zeichInfo form(logic);
+      ok &= Save(form, folder,
+                 style == kv5::kDinFull ? "drawing_info_din.png" : "drawing_info_iso.png");
+    }
   }
   kv5::SetPlatform(nullptr);
   return ok ? 0 : 1;
