@@ -398,7 +398,7 @@ TEST_F(DocumentationTest, DocumentLinkBrowsingStartsInTheEntrysFolder) {
   SetPlatform(&files);
   DocumentLinksDialog d;
   d.file(3) = "/daten/zeichnungen/alt.pdf";
-  files.QueueAnswer(std::string("/daten/neu.pdf"));
+  files.QueueAnswer(ScriptedAnswer(std::in_place_type<std::string>, "/daten/neu.pdf"));
   d.BrowseFile(3);
   EXPECT_EQ(d.file(3), "/daten/neu.pdf");
   d.BrowseProgram(3);  // cancelled: unchanged
