@@ -4,16 +4,16 @@
 #include "app/qt/geometry_form.h"
 #include "app/qt/load_form.h"
 #include "app/qt/project_table_window.h"
-#include "dialogs/message_boxes.h"
+#include "graphics/help_texts.h"
 
 namespace kv5 {
 
 namespace {
 
-// Until the help texts are delivered, a help button says which text is
-// missing rather than doing nothing.
+// The help button of the geometry and load dialogs: the text and, in the
+// window behind the dialog, the picture of the topic.
 void ShowHelpTopic(int topic) {
-  ShowInfo("Hilfetext " + std::to_string(topic) + " ist nicht installiert.");
+  ShowHelp(topic, 0);
 }
 
 // Calc in a dialog: the start view of the new calculation in the window.
@@ -22,6 +22,10 @@ void ShowStartView() {
 }
 
 }  // namespace
+
+void ShowHelpOfKind(int topic, HelpKind kind) {
+  ShowHelp(topic, kind == HelpKind::Picture ? 2 : 1);
+}
 
 MainWindowHooks DialogHooks(QWidget* parent) {
   MainWindowHooks hooks;
