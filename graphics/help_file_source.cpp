@@ -40,8 +40,7 @@ HelpSource ParseHelpSource(const std::string& text, const std::string& pictureFo
     source.errors.push_back(std::to_string(index + 1) + ": " + what);
   };
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (Cp850ToUtf8(Utf8ToCp850(lines[i])) != lines[i])
-      fault(i, "character outside code page 850");
+    if (Cp850ToUtf8(Utf8ToCp850(lines[i])) != lines[i]) fault(i, "character outside code page 850");
     if (Utf8Length(lines[i]) > kMaxLineLength) fault(i, "line too long");
   }
 
@@ -89,8 +88,8 @@ HelpSource ParseHelpSource(const std::string& text, const std::string& pictureFo
         ++i;
       } else {
         if (n != topic + k)
-          fault(i, "number " + std::to_string(n) + " where " + std::to_string(topic + k) +
-                       " is read");
+          fault(i,
+                "number " + std::to_string(n) + " where " + std::to_string(topic + k) + " is read");
         if (i + 1 >= lines.size()) fault(i, "numbered line without text");
         i += 2;
       }

@@ -2,11 +2,11 @@
 
 #include "app/core/identity.h"
 #include "dialogs/choice_dialogs.h"
-#include "platform/platform.h"
 #include "graphics/graphics_window.h"
 #include "graphics/help_picture.h"
 #include "model/drive_model.h"
 #include "model/line_file.h"
+#include "platform/platform.h"
 #include "text/codepage.h"
 #include "text/configuration.h"
 #include "text/number_format.h"
@@ -112,7 +112,8 @@ void ShowHelp(int topic, int mode) {
   topic = EffectiveTopic(topic);
   if (mode < 0 || mode > 2) mode = 0;
   const HelpTopic help = LookUpHelpTopic(topic);
-  if (mode == 0 || mode == 1) CurrentPlatform().MessageBox(HelpCaption(topic), HelpMessageText(help));
+  if (mode == 0 || mode == 1)
+    CurrentPlatform().MessageBox(HelpCaption(topic), HelpMessageText(help));
   if (mode == 0 || mode == 2) {
     GrClear();
     GrHeader(0, 0, 160, 120);

@@ -13,13 +13,20 @@ constexpr char kEtx = 3;
 // The umlaut of a letter in code page 850, or the letter itself.
 char UmlautOf(char c) {
   switch (c) {
-    case 'A': return static_cast<char>(0x8E);
-    case 'O': return static_cast<char>(0x99);
-    case 'U': return static_cast<char>(0x9A);
-    case 'a': return static_cast<char>(0x84);
-    case 'o': return static_cast<char>(0x94);
-    case 'u': return static_cast<char>(0x81);
-    default: return c;
+    case 'A':
+      return static_cast<char>(0x8E);
+    case 'O':
+      return static_cast<char>(0x99);
+    case 'U':
+      return static_cast<char>(0x9A);
+    case 'a':
+      return static_cast<char>(0x84);
+    case 'o':
+      return static_cast<char>(0x94);
+    case 'u':
+      return static_cast<char>(0x81);
+    default:
+      return c;
   }
 }
 

@@ -100,8 +100,7 @@ TEST_F(HelpPictureTest, CircleAtThePositionWhichStays) {
 }
 
 TEST_F(HelpPictureTest, LabelWithSizeDirectionAndEtx) {
-  const DisplayList list =
-      Plot("SP3;PU400,800;SI0.2,0.3;DI0,1;LBHal\r\nlo\x03;PD;PA400,1200;");
+  const DisplayList list = Plot("SP3;PU400,800;SI0.2,0.3;DI0,1;LBHal\r\nlo\x03;PD;PA400,1200;");
   ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[0], "8;10");
   ExpectNumbers(list[1], {3, 2, 2, 90});  // height 10·0.3, width 10·0.2, font 2, 90°
@@ -208,10 +207,10 @@ TEST_F(HelpPictureTest, TruncatedFilesDropTheUnfinishedCommand) {
 }
 
 TEST_F(HelpPictureTest, HugeCoordinatesAreClamped) {
-  const DisplayList list =
-      Plot("SP1;PU0,0;PD1e308,-1e308;CI1e308;PA nan,inf;SI1e30,1e30;LBx\x03"
-           "PU0,0;PD;AA1e300,0,1e300;PE=" +
-           std::string(40, '~') + "\xFE\xC0;");
+  const DisplayList list = Plot(
+      "SP1;PU0,0;PD1e308,-1e308;CI1e308;PA nan,inf;SI1e30,1e30;LBx\x03"
+      "PU0,0;PD;AA1e300,0,1e300;PE=" +
+      std::string(40, '~') + "\xFE\xC0;");
   ASSERT_FALSE(list.empty());
   const double limit = static_cast<double>(kHelpPictureCoordinateLimit);
   for (const std::string& record : list)

@@ -53,8 +53,8 @@ TEST_F(HelpTextsTest, HeaderWithPictureAndNumberedPairs) {
   EXPECT_TRUE(topic.found);
   EXPECT_TRUE(topic.endedAtNextTopic);
   EXPECT_EQ(topic.picture, "bild");
-  EXPECT_EQ(topic.lines, (std::array<std::string, 5>{"Erste Zeile", "Zweite Zeile",
-                                                     "Dritte Zeile", "", ""}));
+  EXPECT_EQ(topic.lines,
+            (std::array<std::string, 5>{"Erste Zeile", "Zweite Zeile", "Dritte Zeile", "", ""}));
 
   graphicsWindow.displayList = {"4;1;1;2;2"};
   abortFlag = true;
@@ -103,8 +103,8 @@ TEST_F(HelpTextsTest, TopicAtTheEndOfTheFile) {
 TEST_F(HelpTextsTest, MissingFileAndMissingTopic) {
   ShowHelp(1090, 1);
   ASSERT_EQ(platform_.Messages().size(), 1u);
-  EXPECT_EQ(platform_.Messages()[0].text, "Datei " + folder_.File("kelmaro.hlp") +
-                                              " nicht gefunden ! " + "    ");
+  EXPECT_EQ(platform_.Messages()[0].text,
+            "Datei " + folder_.File("kelmaro.hlp") + " nicht gefunden ! " + "    ");
 
   WriteHelp("kelmaro.hlp", kChangeTopic);
   platform_.ClearLog();
@@ -130,8 +130,8 @@ TEST_F(HelpTextsTest, TopicZeroAndModes) {
     int mode;
     bool box;
     bool picture;
-  } cases[] = {{0, true, true}, {1, true, false}, {2, false, true}, {3, true, true},
-               {7, true, true}, {-1, true, true}};
+  } cases[] = {{0, true, true}, {1, true, false}, {2, false, true},
+               {3, true, true}, {7, true, true},  {-1, true, true}};
   for (const auto& c : cases) {
     platform_.ClearLog();
     GrClear();
@@ -195,15 +195,36 @@ TEST_F(HelpTextsTest, SourceChecksOfTheBuild) {
     ASSERT_FALSE(source.errors.empty()) << c.source;
     EXPECT_NE(source.errors[0].find(c.fault), std::string::npos) << source.errors[0];
   }
-  EXPECT_EQ(HelpFileBytes("1050\nGrö\xC3\x9F" "e\n"), "1050\r\nGr\x94\xE1" "e\r\n");
+  EXPECT_EQ(HelpFileBytes("1050\nGrö\xC3\x9F"
+                          "e\n"),
+            "1050\r\nGr\x94\xE1"
+            "e\r\n");
 }
 
 // Every topic the program asks for, in the delivered files of the build.
 TEST_F(HelpTextsTest, DeliveredFilesHoldEveryTopicAndPicture) {
   pltFolder = KV5_BUILD_DATA_DIR;
-  const int topics[] = {1050, 1060, 1070, 1090, 1210, 1970, 2070, 2710, 2720, 2730, 3000,
-                        3010, 3020, 3055, 5600, 9030, 9510, 9520, GeometryDialog::kHelpTopic,
-                        LoadDialog::kHelpTopic, LoadDialog::kApplicationFactorHelpTopic};
+  const int topics[] = {1050,
+                        1060,
+                        1070,
+                        1090,
+                        1210,
+                        1970,
+                        2070,
+                        2710,
+                        2720,
+                        2730,
+                        3000,
+                        3010,
+                        3020,
+                        3055,
+                        5600,
+                        9030,
+                        9510,
+                        9520,
+                        GeometryDialog::kHelpTopic,
+                        LoadDialog::kHelpTopic,
+                        LoadDialog::kApplicationFactorHelpTopic};
   for (int number : topics) {
     const HelpTopic topic = LookUpHelpTopic(number);
     EXPECT_TRUE(topic.found) << number << ": " << topic.lines[0];
