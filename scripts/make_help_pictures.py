@@ -59,7 +59,8 @@ class Plot:
             x, y = pu(a), pu(b)
             body += encode_pe(x - px) + encode_pe(y - py)
             px, py = x, y
-        self.parts.append("PE" + body + ";PU;")
+        # The encoded bytes are byte values, not characters of code page 850.
+        self.parts.append(("PE" + body + ";PU;").encode("latin-1"))
 
     def circle(self, c, r, pen=1):
         self.sp(pen)
@@ -100,7 +101,7 @@ class Plot:
         self.label(4, 113, title, 4.0, 2)
 
     def data(self):
-        return ("".join(self.parts) + "SP0;\r\n").encode("cp850")
+        return b"".join(p if isinstance(p, bytes) else p.encode("cp850") for p in self.parts) + b"SP0;\r\n"
 
 
 def circle_points(c, r, a0, a1, n):
@@ -286,6 +287,8 @@ def picture_null():
     pl = Plot()
     pl.frame("Kein Hilfebild")
     pl.label(8, 60, "Zu diesem Thema ist kein Hilfebild vorhanden.", 3.2, 7)
+    pl.line([(60, 30), (100, 30), (100, 50), (60, 50), (60, 30)], 1)
+    pl.line([(60, 30), (100, 50)], 1)
     return pl
 
 
