@@ -158,12 +158,13 @@ def picture_zahnform():
     xr = x0 + 2 * p
     pl.dimension((xr - d1 / 2, y0 + d1 + 5), (xr + d1 / 2, y0 + d1 + 5), "d1", (-2, 2))
     # Top view of one chain link: inner width b1 between the plates.
-    bx, by, b1 = 124, 52, 16
-    pl.line([(bx - 12, by), (bx + 12, by)], 1)
-    pl.line([(bx - 12, by + b1), (bx + 12, by + b1)], 1)
-    pl.line([(bx - 8, by), (bx - 8, by + b1)], 4)
-    pl.line([(bx + 8, by), (bx + 8, by + b1)], 4)
-    pl.dimension((bx + 16, by), (bx + 16, by + b1), "b1", (2, -1))
+    bx, by, b1 = 138, 52, 16
+    pl.line([(bx - 9, by), (bx + 9, by)], 1)
+    pl.line([(bx - 9, by + b1), (bx + 9, by + b1)], 1)
+    pl.line([(bx - 6, by), (bx - 6, by + b1)], 4)
+    pl.line([(bx + 6, by), (bx + 6, by + b1)], 4)
+    pl.dimension((bx + 13, by), (bx + 13, by + b1), "b1", (2, -1))
+    pl.label(bx - 9, by - 7, "Draufsicht", 2.6, 7)
     pl.label(8, 22, "p: Teilung, d1: Rollendurchmesser, b1: innere Breite", 3.0, 7)
     pl.label(8, 15, "Zahnform nach ISO 606 mit Toleranzgrenzen", 3.0, 7)
     return pl

@@ -104,6 +104,12 @@ int main(int argc, char** argv) {
     window.RefreshWindow();
     Settle();
     Save(&window, "main_help_picture_9010");
+    for (const std::string& name : kv5::HelpPictureNames()) {
+      kv5::ShowHelpPicture(name);
+      window.RefreshWindow();
+      Settle();
+      Save(&window, "help_picture_" + name);
+    }
     GrabNextModal("help_text_9020");
     kv5::ShowHelp(9020, 1);
     for (int item : {kv5::kDrawAssembly, kv5::kDrawBothProduction, kv5::kDrawQuick3}) {
