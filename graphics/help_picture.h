@@ -20,6 +20,10 @@ namespace kv5 {
 
 inline constexpr Real kHelpPictureCoordinateLimit = 10000;  // mm
 inline constexpr Real kHelpPictureSizeLimit = 100;          // cm
+// No number of a recorded line, circle, arc or text lies further out:
+// positions and centres within ±limit, an arc's circle about a centre with
+// the radius up to the diagonal of that square (2·√2·limit).
+inline constexpr Real kHelpPictureRecordLimit = 4 * kHelpPictureCoordinateLimit;
 
 // The interpreter state; size, direction, character set and pen carry over
 // from one picture to the next, the position starts at (−999, −999).

@@ -1,5 +1,6 @@
 #include "graphics/help_picture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -57,7 +58,17 @@ void ExpectNumbers(const std::string& record, const std::vector<double>& expecte
   const std::vector<double> actual = Numbers(record);
   ASSERT_EQ(actual.size(), expected.size()) << record;
   for (size_t i = 0; i < expected.size(); ++i)
-    EXPECT_NEAR(actual[i], expected[i], 1e-5) << record << " field " << i + 1;
+    // Records keep 8 significant digits.
+    EXPECT_NEAR(actual[i], expected[i], std::max(1e-5, 1e-7 * std::fabs(expected[i])))
+        << record << " field " << i + 1;
+}
+
+void ExpectWithinLimits(const DisplayList& list) {
+  for (const std::string& record : list)
+    for (double v : Numbers(record)) {
+      EXPECT_TRUE(std::isfinite(v)) << record;
+      EXPECT_LE(std::fabs(v), static_cast<double>(kHelpPictureRecordLimit)) << record;
+    }
 }
 
 TEST_F(HelpPictureTest, PenUpDownAndAbsoluteMovesInPlotterUnits) {
@@ -212,15 +223,25 @@ TEST_F(HelpPictureTest, HugeCoordinatesAreClamped) {
       "PU0,0;PD;AA1e300,0,1e300;PE=" +
       std::string(40, '~') + "\xFE\xC0;");
   ASSERT_FALSE(list.empty());
-  const double limit = static_cast<double>(kHelpPictureCoordinateLimit);
-  for (const std::string& record : list)
-    for (double v : Numbers(record)) {
-      EXPECT_TRUE(std::isfinite(v)) << record;
-      EXPECT_LE(std::fabs(v), 2 * limit) << record;
-    }
+  ExpectWithinLimits(list);
   EXPECT_EQ(RecordsOf(list, kRecordLine).at(0), "4;0;0;10000;-10000");
   EXPECT_EQ(RecordsOf(list, kRecordCircle).at(0), "3;10000;-10000;10000");
   EXPECT_EQ(helpPictureState.charHeight, kHelpPictureSizeLimit);
+}
+
+// Inputs the fuzzer found, kept as files of tests/data/help_pictures.
+TEST_F(HelpPictureTest, FuzzerFindingsStayWithinTheLimits) {
+  // An arc about one clamped corner from the opposite corner: its circle
+  // reaches past the coordinate limit (radius up to the diagonal).
+  const DisplayList arc = Plot(testing::ReadFileBytes(std::string(KV5_TEST_DATA_DIR) +
+                                                      "/help_pictures/arc_across_the_limits.plt"));
+  EXPECT_FALSE(RecordsOf(arc, kRecordArc).empty());
+  ExpectWithinLimits(arc);
+  const DisplayList corner = Plot("SP1;PU1e308,1e308;PD;AA-1e308,-1e308,90;");
+  ExpectNumbers(RecordsOf(corner, kRecordArc).at(0),
+                {-10000 - 20000 * M_SQRT2, -10000 - 20000 * M_SQRT2, -10000 + 20000 * M_SQRT2,
+                 -10000 + 20000 * M_SQRT2, 10000, 10000, -30000, 10000});
+  ExpectWithinLimits(corner);
 }
 
 TEST_F(HelpPictureTest, GarbageEndsWithoutHarm) {

@@ -29,8 +29,8 @@ class NullPainter : public DisplayListPainter {
   void Pause(int) override {}
 };
 
-// Every number of a record (a text record: its x and y) is finite and no
-// larger than a clamped coordinate plus a clamped radius.
+// Every number of a record (a text record: its x and y) is finite and
+// within the limit of the records.
 void CheckRecord(const std::string& record) {
   const bool text = record.rfind("6;", 0) == 0;
   size_t start = record.find(';');
@@ -40,7 +40,7 @@ void CheckRecord(const std::string& record) {
     char* end = nullptr;
     const double v = std::strtod(begin, &end);
     if (end == begin) fuzz::Fail("a record field is not a number");
-    if (!std::isfinite(v) || std::fabs(v) > 2 * static_cast<double>(kHelpPictureCoordinateLimit))
+    if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(kHelpPictureRecordLimit))
       fuzz::Fail("a record holds a number outside the limits");
     start = record.find(';', start + 1);
   }
