@@ -49,7 +49,7 @@ HelpTopic SearchTopic(LineReader& reader, int topic) {
     } else if (!reader.ReadTextLine(text)) {
       return MissingTopic(topic);
     }
-    if (n == topic) break;
+    if (n >= 0 && n == topic) break;  // a plain line is never a topic
   }
   result.found = true;
   result.lines[0] = text;

@@ -80,6 +80,8 @@ TEST_F(HelpTextsTest, PairsOfOtherNumbersAndPlainLines) {
             (std::array<std::string, 5>{"Text", "weiter ohne Nummer", "", "noch eine", ""}));
   EXPECT_EQ(topic.picture, "NULL");
   EXPECT_TRUE(topic.endedAtNextTopic);
+  // A negative topic finds no plain line.
+  EXPECT_FALSE(LookUpHelpTopic(-1).found);
   // A numbered line's text is never taken as a header while searching.
   WriteHelp("kelmaro.hlp", "1000\n1005 ist kein Thema\n1010\nZehn\n");
   EXPECT_EQ(LookUpHelpTopic(1005).lines[0], "Hilfetext Nr 1005: keine Hilfe vorhanden.");
