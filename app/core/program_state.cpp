@@ -15,6 +15,7 @@
 #include "graphics/frame_settings.h"
 #include "graphics/graphics_window.h"
 #include "graphics/hatching.h"
+#include "graphics/help_picture.h"
 #include "model/chain_tables.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
@@ -48,6 +49,7 @@ void ResetProgramState() {
   InitChoiceDialogs();
   InitOutputChannel();
   InitGraphicsWindow();
+  InitHelpPicture();
   InitHatching();
   InitCadSettings();
   InitCadChannel();

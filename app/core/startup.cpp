@@ -5,6 +5,7 @@
 
 #include "app/core/batch_runs.h"
 #include "app/core/command_line.h"
+#include "app/core/help_menu.h"
 #include "app/core/identity.h"
 #include "app/core/recent_files.h"
 #include "dialogs/file_checks.h"
@@ -128,6 +129,7 @@ StartOutcome StartUp() {
   CalculateDrive();
   abortFlag = false;
   modified = false;
+  ShowStartPicture();
   return {};
 }
 

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 
+#include "app/core/help_menu.h"
 #include "app/core/identity.h"
 #include "app/core/main_commands.h"
 #include "app/core/recent_files.h"
@@ -188,7 +189,7 @@ void MainWindow::BuildMenus() {
   AddItem(ole, "mi_olePrintoutExcel", "Printout", nullptr);
 
   QMenu* help = AddMenu("mi_Help", "&Hilfe");
-  AddItem(help, "mi_HelpHilfebild", "Hilfebild", nullptr);
+  AddItem(help, "mi_HelpHilfebild", "Hilfebild", MenuHelpPicture);
   AddItem(help, "mi_helpErrorMessages", "&Fehlermeldungen", ShowMessages);
   QMenu* language = help->addMenu("Menü &Sprache");
   language->setObjectName(kLanguageMenuItem);
@@ -219,6 +220,7 @@ void MainWindow::InstallHooks() {
   InstallDocumentationDialogs(this);
   if (auto* platform = dynamic_cast<QtPlatform*>(&CurrentPlatform())) {
     platform->dialogParent = this;
+    platform->help = ShowHelpOfKind;
     platform->showStatus = [this](const std::string& text) { statusBar()->showMessage(Q(text)); };
   }
 }

@@ -7,6 +7,7 @@
 #include "app/qt/project_table_window.h"
 #include "app/qt/table_window.h"
 #include "dialogs/message_boxes.h"
+#include "graphics/help_texts.h"
 #include "model/chain_tables.h"
 #include "model/pre_design.h"
 
@@ -14,10 +15,10 @@ namespace kv5 {
 
 namespace {
 
-// Until the help texts are delivered, a help button says which text is
-// missing rather than doing nothing.
+// The help button of the geometry and load dialogs: the text and, in the
+// window behind the dialog, the picture of the topic.
 void ShowHelpTopic(int topic) {
-  ShowInfo("Hilfetext " + std::to_string(topic) + " ist nicht installiert.");
+  ShowHelp(topic, 0);
 }
 
 // Calc in a dialog: the start view of the new calculation in the window.
@@ -36,6 +37,10 @@ bool ChooseTableRow(int chainStandard) {
 }
 
 }  // namespace
+
+void ShowHelpOfKind(int topic, HelpKind kind) {
+  ShowHelp(topic, kind == HelpKind::Picture ? 2 : 1);
+}
 
 MainWindowHooks DialogHooks(QWidget* parent) {
   MainWindowHooks hooks;

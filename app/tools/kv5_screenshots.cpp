@@ -1,5 +1,6 @@
 // kv5_screenshots FOLDER PROJECT: opens the main window off-screen with a
-// project and grabs PNG pictures of it with drawings 1, 8 and 10, with the
+// project and grabs PNG pictures of it with the start picture, a help
+// picture and a help text, with drawings 1, 8 and 10, with the
 // Korean and the Chinese menu, of the
 // geometry and load dialogs, of the text window with the report and of the
 // message list, for looking at them.
@@ -14,12 +15,14 @@
 #include <string>
 #include <utility>
 
+#include "app/core/help_menu.h"
 #include "app/core/main_commands.h"
 #include "app/core/program_state.h"
 #include "app/core/startup.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "graphics/drive_drawings.h"
+#include "graphics/help_texts.h"
 #include "model/drive_model.h"
 #include "platform/platform.h"
 #include "text/configuration.h"
@@ -91,6 +94,24 @@ int main(int argc, char** argv) {
     window.ApplyStartSettings();
     window.show();
     Settle();
+    // The help files and pictures the build made beside this tool.
+    kv5::pltFolder = QCoreApplication::applicationDirPath().toStdString() + "/data/";
+    kv5::ShowStartPicture();
+    window.RefreshWindow();
+    Settle();
+    Save(&window, "main_start_picture");
+    kv5::ShowHelp(9010, 2);
+    window.RefreshWindow();
+    Settle();
+    Save(&window, "main_help_picture_9010");
+    for (const std::string& name : kv5::HelpPictureNames()) {
+      kv5::ShowHelpPicture(name);
+      window.RefreshWindow();
+      Settle();
+      Save(&window, "help_picture_" + name);
+    }
+    GrabNextModal("help_text_9020");
+    kv5::ShowHelp(9020, 1);
     for (int item : {kv5::kDrawAssembly, kv5::kDrawBothProduction, kv5::kDrawQuick3}) {
       kv5::ViewDrawing(item);
       window.RefreshWindow();

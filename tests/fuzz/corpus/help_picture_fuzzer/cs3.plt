@@ -1,0 +1,1 @@
+CS3;LBGro}sse A}O}U}a}o}u}CS1;LBa}

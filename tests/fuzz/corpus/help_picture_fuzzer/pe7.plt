@@ -1,0 +1,1 @@
+PE7<=?xOk>zOaOa;
