@@ -15,6 +15,7 @@
 #include "app/core/recent_files.h"
 #include "app/core/stl_menu.h"
 #include "app/qt/documentation_dialogs.h"
+#include "app/qt/form_hints.h"
 #include "app/qt/graphics_view.h"
 #include "app/qt/main_window_dialogs.h"
 #include "app/qt/qt_platform.h"
@@ -22,6 +23,7 @@
 #include "graphics/documentation_commands.h"
 #include "graphics/drive_drawings.h"
 #include "graphics/graphics_window.h"
+#include "graphics/help_texts.h"
 #include "model/chain_tables.h"
 #include "model/drive_model.h"
 #include "text/configuration.h"
@@ -58,6 +60,7 @@ MainWindow::~MainWindow() {
   chainTable().Close();
   ChainTable::SetBrowseHook({});
   RemoveDocumentationDialogs();
+  SetFormHints({});
 }
 
 QAction* MainWindow::action(const std::string& componentName) const {
@@ -218,6 +221,7 @@ void MainWindow::InstallHooks() {
   hooks.refreshWindow = [this] { RefreshWindow(); };
   SetMainWindowHooks(hooks);
   InstallDocumentationDialogs(this);
+  SetFormHints(HintText);
   if (auto* platform = dynamic_cast<QtPlatform*>(&CurrentPlatform())) {
     platform->dialogParent = this;
     platform->help = ShowHelpOfKind;

@@ -5,10 +5,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <memory>
 #include <string>
 
+#include "app/qt/document_links_form.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "graphics/graphics_window.h"
@@ -79,6 +81,28 @@ TEST_F(HelpWiringTest, HelpPictureMenuDrawsTheChosenPicture) {
   GrClear();
   item->trigger();
   EXPECT_TRUE(Shows("4;0;0;10;10"));
+}
+
+// The main window gives the forms their control hints from the help texts
+// (2710: program, 2720: file of a document link; the five lines of a topic
+// joined by blanks); without a window there are none.
+TEST_F(HelpWiringTest, DocumentLinkLabelsShowTheHelpTexts) {
+  testing::WriteFileBytes(folder_.File("kelmaro.hlp"),
+                          "2710\r\nProgramm des Dokuments\r\n2715\r\nx\r\n"
+                          "2720\r\nDatei des Dokuments\r\n2725\r\nx\r\n");
+  auto tipOf = [](const QDialog& form, const char* name) {
+    auto* label = form.findChild<QLabel*>(name);
+    return label ? label->toolTip().toStdString() : std::string("(no label)");
+  };
+  DocumentLinksDialog logic;
+  {
+    TForm_confDoku form(logic);
+    EXPECT_EQ(tipOf(form, "Label_prog1"), "Programm des Dokuments    ");
+    EXPECT_EQ(tipOf(form, "Label_file5"), "Datei des Dokuments    ");
+  }
+  window_.reset();
+  TForm_confDoku form(logic);
+  EXPECT_EQ(tipOf(form, "Label_prog1"), "");
 }
 
 }  // namespace
