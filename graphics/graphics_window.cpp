@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <string_view>
 #include <utility>
 
 #include "dialogs/message_boxes.h"
@@ -45,37 +46,6 @@ std::string Field(int n) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-
-std::string FormatRecordReal(Real x) {
-  if (std::isnan(x)) return "NAN";
-  if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
-  if (x == 0) return "0";
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 7);
-  std::string s(buffer, result.ptr);
-  const bool negative = s[0] == '-';
-  if (negative) s.erase(0, 1);
-  size_t e = s.find('e');
-  int exponent = std::stoi(s.substr(e + 1));
-  std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  std::string out;
-  if (exponent < -5 || exponent >= 8) {
-    out = digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exponent);
-  } else if (exponent >= 0) {
-    size_t integerDigits = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= integerDigits) {
-      out = digits + std::string(integerDigits - digits.size(), '0');
-    } else {
-      out = digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
-    }
-  } else {
-    out = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
-  }
-  return negative ? "-" + out : out;
-}
 
 // ---------------------------------------------------------------------------
 
@@ -264,25 +234,40 @@ struct ParsedRecord {
   std::string text;
 };
 
-std::optional<ParsedRecord> ParseRecord(const std::string& record) {
-  ParsedRecord parsed;
-  size_t start = 0;
+// The record code: a plain number is read directly, anything else by the
+// integer reader.
+bool ParseRecordCode(std::string_view text, int& code) {
+  if (!text.empty() && text.size() <= 4 &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    code = 0;
+    for (char c : text) code = code * 10 + (c - '0');
+    return true;
+  }
+  return TryParseInt(std::string(text), code);
+}
+
+// Parses into `parsed`, reusing its storage: the replay reads every record
+// of a list on each paint.
+bool ParseRecordInto(std::string_view record, ParsedRecord& parsed) {
+  parsed.numbers.clear();
+  parsed.text.clear();
   size_t end = record.find(';');
-  std::string first = record.substr(0, end);
-  if (!TryParseInt(first, parsed.code)) return std::nullopt;
+  if (!ParseRecordCode(record.substr(0, end), parsed.code)) return false;
   const size_t numericFields = parsed.code == kRecordText ? 2 : SIZE_MAX;
-  while (end != std::string::npos && parsed.numbers.size() < numericFields) {
-    start = end + 1;
+  while (end != std::string_view::npos && parsed.numbers.size() < numericFields) {
+    const size_t start = end + 1;
     end = record.find(';', start);
     Real value = 0;
-    if (!TryParseNumber(record.substr(start, end - start), value)) return std::nullopt;
+    const std::string_view field =
+        record.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    if (!ParseRecordNumber(field, value)) return false;
     parsed.numbers.push_back(value);
   }
   if (parsed.code == kRecordText) {
-    if (end == std::string::npos) return std::nullopt;
-    parsed.text = record.substr(end + 1);
+    if (end == std::string_view::npos) return false;
+    parsed.text.assign(record.substr(end + 1));
   }
-  return parsed;
+  return true;
 }
 
 size_t FieldsNeeded(int code) {
@@ -399,6 +384,7 @@ class Replay {
       if ((i + 1) % kRecordsPerMessagePump == 0 && options_.processMessages)
         options_.processMessages();
     }
+    for (Target& t : targets_) t.painter().Flush();
     result.mapping = mapping_;
     result.singleStep = singleStep_;
     return result;
@@ -448,8 +434,9 @@ class Replay {
   }
 
   bool Execute(const std::string& record) {
-    std::optional<ParsedRecord> parsed = ParseRecord(record);
-    if (!parsed || parsed->numbers.size() < FieldsNeeded(parsed->code)) return false;
+    ParsedRecord* parsed = &parsed_;
+    if (!ParseRecordInto(record, parsed_) || parsed->numbers.size() < FieldsNeeded(parsed->code))
+      return false;
     const std::vector<Real>& v = parsed->numbers;
     switch (parsed->code) {
       case kRecordCircle:
@@ -485,7 +472,10 @@ class Replay {
         return true;
       case kRecordColour: {
         const int c = ClampedInt(v[0], -1000000, 1000000);
-        if (c == 0 && singleStep_ && options_.stepDialog) singleStep_ = options_.stepDialog();
+        if (c == 0 && singleStep_ && options_.stepDialog) {
+          for (Target& t : targets_) t.painter().Flush();
+          singleStep_ = options_.stepDialog();
+        }
         for (Target& t : targets_) ApplyColour(t, c);
         colourIndex_ = c;
         return true;
@@ -544,6 +534,7 @@ class Replay {
   bool singleStep_;
   std::vector<Target> targets_;
   int colourIndex_ = 1;
+  ParsedRecord parsed_;  // storage reused from record to record
   Real textHeight_ = 3.5L;
   Real textWidth_ = 3.5L;
   Real textAngle_ = 0;

@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/record_numbers.h"
 #include "model/drive_model.h"
 
 namespace kv5 {
@@ -47,10 +48,6 @@ enum RecordCode : int {
   kRecordLineWidth = 12,
   kRecordPause = 13,
 };
-
-// A real as it is written into a record: general format, 8 significant
-// digits, "." as decimal mark ("0.5", "12.345679", "1.5E-7", "1E20").
-std::string FormatRecordReal(Real x);
 
 // ---------------------------------------------------------------------------
 // Colours.
@@ -234,6 +231,10 @@ class DisplayListPainter {
   virtual void Text(ScreenPoint topLeft, const TextFont& font, RgbColour colour,
                     const std::string& text) = 0;
   virtual void Pause(int milliseconds) = 0;
+  // Everything drawn so far must be on the target: the replay calls it at
+  // its end and before it waits for the step dialog. A painter that
+  // gathers figures into batches draws them here.
+  virtual void Flush() {}
 };
 
 // How pixels of the drawing area reach a target of another size (the

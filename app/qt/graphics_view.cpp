@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <chrono>
 #include <optional>
 
 #include "app/qt/animation_form.h"
@@ -173,10 +174,19 @@ void GraphicsView::Replay(bool livePauses, bool answerEvents) {
   if (picture_.size() != size()) picture_ = QImage(size().expandedTo({1, 1}), QImage::Format_RGB32);
   std::function<void(int)> onPause;
   if (livePauses) {
-    // Show the frame drawn so far, then wait with the event loop running.
-    onPause = [this](int ms) {
+    // Show the frame drawn so far, then wait with the event loop running,
+    // until the pause has passed since the last one ended: the time spent
+    // drawing a frame counts within its pause, so the frames come at the
+    // pace the pauses set. A frame that takes longer than its pause is
+    // shown at once, and the later frames do not hurry to make up for it.
+    onPause = [this, deadline = std::chrono::steady_clock::now()](int ms) mutable {
       repaint();
-      CurrentPlatform().Sleep(ms);
+      deadline += std::chrono::milliseconds(ms);
+      const auto now = std::chrono::steady_clock::now();
+      if (deadline < now) deadline = now;
+      // Sleep(0) when behind still lets the window answer its events.
+      const auto wait = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+      CurrentPlatform().Sleep(static_cast<int>(wait.count()));
     };
   }
   std::function<void()> processMessages;

@@ -59,7 +59,18 @@ QtDisplayListPainter::QtDisplayListPainter(QPainter& painter) : painter_(painter
   painter_.setBrush(Qt::NoBrush);
 }
 
+QtDisplayListPainter::~QtDisplayListPainter() {
+  if (painter_.isActive()) Flush();
+}
+
+void QtDisplayListPainter::Flush() {
+  if (lines_.empty()) return;
+  painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+  lines_.clear();
+}
+
 void QtDisplayListPainter::ApplyPen() {
+  Flush();
   QPen pen(penColour_);
   pen.setStyle(ToQtStyle(penStyle_));
   pen.setWidth(std::max(1, penWidth_));
@@ -68,17 +79,23 @@ void QtDisplayListPainter::ApplyPen() {
   painter_.setPen(pen);
 }
 
+// A list sets the pen before nearly every figure, mostly to what it
+// already is; a new QPen for each would cost more than the figure.
 void QtDisplayListPainter::SetPenColour(RgbColour colour) {
-  penColour_ = ToQColor(colour);
+  const QColor next = ToQColor(colour);
+  if (next == penColour_) return;
+  penColour_ = next;
   ApplyPen();
 }
 
 void QtDisplayListPainter::SetPenStyle(PenStyle style) {
+  if (style == penStyle_) return;
   penStyle_ = style;
   ApplyPen();
 }
 
 void QtDisplayListPainter::SetPenWidth(int width) {
+  if (width == penWidth_) return;
   penWidth_ = width;
   ApplyPen();
 }
@@ -92,17 +109,19 @@ void QtDisplayListPainter::MoveTo(ScreenPoint p) {
 }
 
 void QtDisplayListPainter::LineTo(ScreenPoint p) {
-  painter_.drawLine(position_, ToQPoint(p));
+  lines_.emplace_back(position_, ToQPoint(p));
   position_ = ToQPoint(p);
 }
 
 void QtDisplayListPainter::Ellipse(ScreenPoint topLeft, ScreenPoint bottomRight) {
+  Flush();
   painter_.setBrush(Qt::NoBrush);
   painter_.drawEllipse(BoxOf(topLeft, bottomRight));
 }
 
 void QtDisplayListPainter::Arc(ScreenPoint topLeft, ScreenPoint bottomRight, ScreenPoint start,
                                ScreenPoint end) {
+  Flush();
   const QRectF box = BoxOf(topLeft, bottomRight);
   const double from = EllipseAngle(box, start);
   double span = EllipseAngle(box, end) - from;
@@ -113,6 +132,7 @@ void QtDisplayListPainter::Arc(ScreenPoint topLeft, ScreenPoint bottomRight, Scr
 }
 
 void QtDisplayListPainter::Polygon(const std::array<ScreenPoint, 4>& corners) {
+  Flush();
   QPolygon polygon;
   for (const ScreenPoint& p : corners) polygon << ToQPoint(p);
   painter_.setBrush(QBrush(brushColour_));
@@ -122,6 +142,7 @@ void QtDisplayListPainter::Polygon(const std::array<ScreenPoint, 4>& corners) {
 
 void QtDisplayListPainter::Text(ScreenPoint topLeft, const TextFont& font, RgbColour colour,
                                 const std::string& text) {
+  Flush();
   if (font.height <= 0 || text.empty()) return;
   QFont qfont(QString::fromStdString(font.name));
   // The height is that of the whole cell (ascent and descent), as a
@@ -154,6 +175,7 @@ void QtDisplayListPainter::Text(ScreenPoint topLeft, const TextFont& font, RgbCo
 }
 
 void QtDisplayListPainter::Pause(int milliseconds) {
+  Flush();
   pausedMilliseconds_ += milliseconds;
 }
 

@@ -2,8 +2,10 @@
 // draws, on a QImage (PNG output) or any other Qt paint device.
 #pragma once
 
+#include <QLine>
 #include <QPainter>
 #include <QPoint>
+#include <vector>
 
 #include "graphics/graphics_window.h"
 
@@ -13,6 +15,7 @@ class QtDisplayListPainter : public DisplayListPainter {
  public:
   // The painter must stay active while the replay runs.
   explicit QtDisplayListPainter(QPainter& painter);
+  ~QtDisplayListPainter() override;
 
   void SetPenColour(RgbColour colour) override;
   void SetPenStyle(PenStyle style) override;
@@ -28,6 +31,7 @@ class QtDisplayListPainter : public DisplayListPainter {
             const std::string& text) override;
   // An image is not shown while it is drawn, so pauses only count.
   void Pause(int milliseconds) override;
+  void Flush() override;
 
   int pausedMilliseconds() const { return pausedMilliseconds_; }
 
@@ -40,6 +44,9 @@ class QtDisplayListPainter : public DisplayListPainter {
   PenStyle penStyle_ = PenStyle::Solid;
   int penWidth_ = 1;
   QPoint position_;
+  // Lines of the current pen not yet drawn: one call for a run of lines
+  // costs far less than one call each.
+  std::vector<QLine> lines_;
   int pausedMilliseconds_ = 0;
 };
 

@@ -10,8 +10,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <chrono>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "tests/test_support.h"
 #include "text/configuration.h"
@@ -283,10 +285,39 @@ TEST_F(GraphicsViewTest, LongListsAreDrawnOutsideThePaintAndAnswerEvents) {
 class FramePlatform : public HeadlessPlatform {
  public:
   std::function<void()> atPause;
-  void Sleep(int) override {
+  std::vector<int> sleeps;
+  int overrunFirstSleepMs = 0;  // the first sleep lasts this long instead
+  void Sleep(int ms) override {
+    sleeps.push_back(ms);
     if (atPause) atPause();
+    if (sleeps.size() == 1 && overrunFirstSleepMs > 0)
+      std::this_thread::sleep_for(std::chrono::milliseconds(overrunFirstSleepMs));
   }
 };
+
+// The frames come at the pace the pauses set: the time a frame takes to
+// draw (here: a first pause that lasts far too long) counts within the
+// pauses, and a frame that is late is shown at once without the later ones
+// hurrying.
+TEST_F(GraphicsViewTest, PausesSetThePaceOfTheFrames) {
+  FramePlatform frames;
+  frames.SetEcho(false);
+  frames.overrunFirstSleepMs = 1000;
+  SetPlatform(&frames);
+  view_->show();
+  window_.SetColor(12);
+  window_.line(0, 37.5, 100, 37.5);
+  window_.SleepMs(400);  // sleeps about 400 ms, but takes 1000
+  window_.SleepMs(400);  // late: no wait
+  window_.SleepMs(400);  // a full pause again
+  window_.ClearViewPort();
+  ASSERT_EQ(frames.sleeps.size(), 3u);
+  EXPECT_GT(frames.sleeps[0], 200);
+  EXPECT_LE(frames.sleeps[0], 400);
+  EXPECT_EQ(frames.sleeps[1], 0);
+  EXPECT_GT(frames.sleeps[2], 200);
+  EXPECT_LE(frames.sleeps[2], 400);
+}
 
 TEST_F(GraphicsViewTest, ListWithPausesShowsEveryFrameWhileItWaits) {
   FramePlatform frames;
