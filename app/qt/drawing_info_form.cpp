@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 #include "app/qt/command_buttons.h"
 #include "app/qt/form_hints.h"
@@ -54,6 +56,20 @@ void FitHeight(QTableWidget* grid) {
   grid->setFixedHeight(h);
 }
 
+// The layout's column widths, widened where this system's font needs more
+// room for a label, a date or a name; the total width of the grid.
+int WidenToContents(QTableWidget* grid, std::initializer_list<int> widths) {
+  int total = 2 * grid->frameWidth();
+  int c = 0;
+  for (int width : widths) {
+    grid->resizeColumnToContents(c);
+    grid->setColumnWidth(c, std::max(width, grid->columnWidth(c) + 8));
+    total += grid->columnWidth(c);
+    ++c;
+  }
+  return total;
+}
+
 }  // namespace
 
 TForm_zeichInfo::TForm_zeichInfo(DrawingInfoDialog& logic, HelpHook help, QWidget* parent)
@@ -81,7 +97,7 @@ TForm_zeichInfo::TForm_zeichInfo(DrawingInfoDialog& logic, HelpHook help, QWidge
     Cell(StringGrid1, r, 2, logic_.signature(r).name);
   }
   FitHeight(StringGrid1);
-  StringGrid1->setFixedWidth(128 + (iso ? 64 : 80) + 128 + 2 * StringGrid1->frameWidth());
+  StringGrid1->setFixedWidth(WidenToContents(StringGrid1, {128, iso ? 64 : 80, 128}));
   top->addWidget(StringGrid1);
   auto* dateButtons = new QVBoxLayout;
   dateButtons->addSpacing(20);
@@ -110,7 +126,7 @@ TForm_zeichInfo::TForm_zeichInfo(DrawingInfoDialog& logic, HelpHook help, QWidge
     Cell(StringGrid3, r - 1, 1, logic_.isoField(r));
   }
   FitHeight(StringGrid3);
-  StringGrid3->setFixedWidth(262);
+  StringGrid3->setFixedWidth(std::max(262, WidenToContents(StringGrid3, {128, 128})));
   StringGrid3->setVisible(iso);
   top->addWidget(StringGrid3);
   top->addStretch(1);
@@ -155,7 +171,7 @@ TForm_zeichInfo::TForm_zeichInfo(DrawingInfoDialog& logic, HelpHook help, QWidge
       Cell(StringGrid2, r, c + 1, logic_.textCell(r, c));
   }
   FitHeight(StringGrid2);
-  StringGrid2->setMinimumWidth(32 * 5 + 320 + 40 + 2 * StringGrid2->frameWidth());
+  StringGrid2->setMinimumWidth(WidenToContents(StringGrid2, {32, 32, 32, 32, 32, 320, 40}));
   StringGrid2->setVisible(logic_.TextGridVisible());
   layout->addWidget(StringGrid2);
   connect(ComboBox_zeichtextmode, &QComboBox::currentIndexChanged, this, [this](int index) {
