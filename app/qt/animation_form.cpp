@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/qt/command_buttons.h"
 #include "text/text_conversion.h"
@@ -32,9 +33,10 @@ TForm_ani2::TForm_ani2(AnimationDialog& logic, HelpHook help, QWidget* parent)
   auto* grid = new QGridLayout;
   layout->addLayout(grid);
   int row = 0;
-  auto field = [&](const char* labelName, const std::string& label, const char* editName,
-                   const char* buttonName, const std::string& unit, const char* unitName,
-                   void (AnimationDialog::*propose)()) {
+  auto field = [this, grid, &row](const char* labelName, const std::string& label,
+                                  const char* editName, const char* buttonName,
+                                  const std::string& unit, const char* unitName,
+                                  std::function<void()> propose) {
     auto* text = new QLabel(Shown(label), this);
     text->setObjectName(labelName);
     auto* edit = new QLineEdit(this);
@@ -52,9 +54,9 @@ TForm_ani2::TForm_ani2(AnimationDialog& logic, HelpHook help, QWidget* parent)
       if (unitName) u->setObjectName(unitName);
       grid->addWidget(u, row, 3);
     }
-    connect(button, &QPushButton::clicked, this, [this, propose] {
+    connect(button, &QPushButton::clicked, this, [this, propose = std::move(propose)] {
       TakeTyped();
-      (logic_.*propose)();
+      propose();
       ShowLogic();
     });
     ++row;
@@ -62,16 +64,16 @@ TForm_ani2::TForm_ani2(AnimationDialog& logic, HelpHook help, QWidget* parent)
   };
   Edit_wstart =
       field("Label_wstart", AnimationDialog::StartAngleLabel(), "Edit_wstart", "Button_wstart",
-            AnimationDialog::AngleUnit(), "Label_wstartu", &AnimationDialog::ProposeStartAngle);
-  Edit_wdreh =
-      field("Label_wdreh", AnimationDialog::RotationAngleLabel(), "Edit_wdreh", "Button_wdreh",
-            AnimationDialog::AngleUnit(), "Label_wdrehu", &AnimationDialog::ProposeRotationAngle);
+            AnimationDialog::AngleUnit(), "Label_wstartu", [this] { logic_.ProposeStartAngle(); });
+  Edit_wdreh = field("Label_wdreh", AnimationDialog::RotationAngleLabel(), "Edit_wdreh",
+                     "Button_wdreh", AnimationDialog::AngleUnit(), "Label_wdrehu",
+                     [this] { logic_.ProposeRotationAngle(); });
   Edit_anzbild = field("Label_anzbild", AnimationDialog::FramesLabel(), "Edit_anzbild",
-                       "Button_anzbild", "", nullptr, &AnimationDialog::ProposeFrames);
+                       "Button_anzbild", "", nullptr, [this] { logic_.ProposeFrames(); });
   Edit_anzwdh = field("Label_anzwdh", AnimationDialog::RepetitionsLabel(), "Edit_anzwdh",
-                      "Button_anzwdh", "", nullptr, &AnimationDialog::ProposeRepetitions);
+                      "Button_anzwdh", "", nullptr, [this] { logic_.ProposeRepetitions(); });
   Edit_ms = field("Label_ms", AnimationDialog::PauseLabel(), "Edit_ms", "Button_ms",
-                  AnimationDialog::PauseUnit(), "Label_msu", &AnimationDialog::ProposePause);
+                  AnimationDialog::PauseUnit(), "Label_msu", [this] { logic_.ProposePause(); });
   CheckBox_singlestep = new QCheckBox(Shown(AnimationDialog::SingleStepCaption()), this);
   CheckBox_singlestep->setObjectName("CheckBox_singlestep");
   grid->addWidget(CheckBox_singlestep, row, 0, 1, 4);
